@@ -1,0 +1,61 @@
+#include "card/position_stepping.h"
+
+#include "forms/checked_int16.h"
+
+namespace card {
+
+namespace {
+
+constexpr std::int16_t kEndOfTravel = 64;
+constexpr std::int16_t kStep = 8;
+
+// The reversal is tested before the step, by equality only: the press that
+// finds the offset at an end turns it round.
+void step(std::int16_t& value, std::int16_t& direction) {
+    if (value == kEndOfTravel) {
+        direction = -kStep;
+    } else if (value == -kEndOfTravel) {
+        direction = kStep;
+    }
+    value = forms::checkedAdd(value, direction);
+}
+
+float placement(float screenEdge, std::int16_t offset) {
+    const std::int16_t scaled = forms::checkedMul(kTwipsPerUnit, offset);
+    return screenEdge + kCentringDistance + static_cast<float>(scaled);
+}
+
+}  // namespace
+
+PositionStepping::PositionStepping(PreviewControls& preview, SetupVariables& vars,
+                                   CardDriver& driver)
+    : preview_(preview), vars_(vars), driver_(driver) {}
+
+void PositionStepping::connect() {
+    preview_.cmdHorizAdjust.setClickHandler([this] { cmdHorizAdjust_Click(); });
+    preview_.cmdVertAdjust.setClickHandler([this] { cmdVertAdjust_Click(); });
+}
+
+void PositionStepping::cmdHorizAdjust_Click() {
+    step(vars_.curHorizValue, vars_.curHorizDirection);
+    const float screenLeft = preview_.shapeScreen.geometry().left;
+    preview_.shapeImage.move(placement(screenLeft, vars_.curHorizValue));
+    driver_.SendDriverCommand(DriverCommand::DRV_HORIZ_STEP);
+}
+
+void PositionStepping::cmdVertAdjust_Click() {
+    step(vars_.curVertValue, vars_.curVertDirection);
+    const float imageLeft = preview_.shapeImage.geometry().left;
+    const float screenTop = preview_.shapeScreen.geometry().top;
+    preview_.shapeImage.move(imageLeft, placement(screenTop, vars_.curVertValue));
+    driver_.SendDriverCommand(DriverCommand::DRV_VERT_STEP);
+}
+
+void PositionStepping::PlacePreviewImage(std::int16_t horizontal, std::int16_t vertical) {
+    const auto& screen = preview_.shapeScreen.geometry();
+    const float top = placement(screen.top, vertical);
+    const float left = placement(screen.left, horizontal);
+    preview_.shapeImage.move(left, top);
+}
+
+}  // namespace card

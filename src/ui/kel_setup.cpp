@@ -1,0 +1,148 @@
+#include "ui/kel_setup.h"
+
+#include "settings/setup_settings.h"
+
+namespace ui {
+
+namespace {
+
+forms::ControlDesign button(const char* name, const char* caption, forms::Geometry at, int tab) {
+    return {name, caption, at, tab, true};
+}
+
+forms::FormDesign setupWindowDesign() {
+    forms::FormDesign design;
+    design.name = "KelSetup";
+    design.windowClass = "QuendaSetup";
+    design.caption = "Orvix";
+    design.clientWidth = 3645;
+    design.clientHeight = 6210;
+    design.dialogFrame = true;
+    design.showInTaskbar = false;
+    design.iconResource = 1;
+    return design;
+}
+
+}  // namespace
+
+WindowButtons::WindowButtons(forms::Form& w)
+    : cmdExit(w, button("cmdExit", "Exit", {210, 4620, 1275, 435}, 24)),
+      cmdCancel(w, button("cmdCancel", "Cancel", {210, 3990, 1275, 435}, 23)),
+      cmdOK(w, button("cmdOK", "OK", {210, 3360, 1275, 435}, 22)),
+      cmdAdvanced(w, button("cmdAdvanced", "Advanced >>", {210, 5565, 1275, 435}, 16)) {}
+
+// Everything that exists only while the window is loaded.
+struct KelSetup::Parts {
+    Parts(KelSetup& window, card::CardDriver& driver)
+        : card(window),
+          preview(window),
+          buttons(window),
+          stepping(preview, window.vars, driver),
+          handlers(card, window.vars, driver, stepping) {}
+
+    // Front-most first; overlapping controls are drawn in this order.
+    std::vector<forms::Control*> stackingOrder() {
+        return {&preview.cmdHorizAdjust, &preview.cmdVertAdjust, &buttons.cmdExit,
+                &buttons.cmdCancel,      &buttons.cmdOK,         &card.chkBlanking,
+                &card.Frame1,            &card.optBlankBlack,    &card.optBlankBlue,
+                &card.chkPhase,          &buttons.cmdAdvanced,   &card.Frame6,
+                &card.optPAL,            &card.optNTSC,          &card.chkVGAOnly,
+                &card.frmOutputEnable,   &card.optSVHSOut,       &card.optCompOut,
+                &card.Frame3,            &card.optFilterMax,     &card.optFilterMedium,
+                &card.optFilterNone,     &card.chkNormalOut,     &card.frmTestSignal,
+                &card.optTestRamp,       &card.optTestBars,      &card.optTestBlack,
+                &preview.shapeImage,     &preview.shapeScreen};
+    }
+
+    card::CardControls card;
+    card::PreviewControls preview;
+    WindowButtons buttons;
+    card::PositionStepping stepping;
+    card::CardHandlers handlers;
+};
+
+KelSetup::KelSetup(forms::Toolkit& toolkit, card::DriverChannel& channel,
+                   settings::SettingsStore& store)
+    : forms::Form(toolkit, setupWindowDesign()), driver_(*this, channel), store_(store) {}
+
+KelSetup::~KelSetup() = default;
+
+void KelSetup::createControls() {
+    parts_ = std::make_unique<Parts>(*this, driver_);
+    parts_->handlers.connect();
+    parts_->stepping.connect();
+    auto& b = parts_->buttons;
+    b.cmdAdvanced.setClickHandler([this] { cmdAdvanced_Click(); });
+    b.cmdOK.setClickHandler([this] { cmdOK_Click(); });
+    b.cmdCancel.setClickHandler([this] { cmdCancel_Click(); });
+    b.cmdExit.setClickHandler([this] { cmdExit_Click(); });
+    setControls(parts_->stackingOrder());
+}
+
+void KelSetup::destroyControls() { parts_.reset(); }
+
+KelSetup::Parts& KelSetup::parts() const {
+    if (!parts_) {
+        throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
+                                  "The setup window is not loaded");
+    }
+    return *parts_;
+}
+
+card::CardControls& KelSetup::card() const { return parts().card; }
+card::PreviewControls& KelSetup::preview() const { return parts().preview; }
+WindowButtons& KelSetup::buttons() const { return parts().buttons; }
+
+void KelSetup::SaveSettingsToFile() {
+    Parts& p = parts();
+    settings::SaveSettingsToFile({p.card, vars, p.stepping}, store_);
+}
+
+void KelSetup::ReadSettingsFromFile() {
+    Parts& p = parts();
+    settings::ReadSettingsFromFile({p.card, vars, p.stepping}, store_, toolkit());
+}
+
+void KelSetup::Form_Load() {
+    setWidth(kCompactWidth);
+    setTop(0);
+    setLeft(0);
+    vars.advancedShowing = forms::False;
+    ReadSettingsFromFile();
+}
+
+void KelSetup::cmdAdvanced_Click() {
+    auto& advanced = parts().buttons.cmdAdvanced;
+    if (vars.advancedShowing == forms::True) {
+        advanced.setCaption("Advanced>>");
+        setWidth(kCompactWidth);
+        vars.advancedShowing = forms::False;
+    } else {
+        advanced.setCaption("<<Advanced");
+        setWidth(kAdvancedWidth);
+        vars.advancedShowing = forms::True;
+    }
+}
+
+// The card has had every change as it was made, so OK only keeps them.
+void KelSetup::cmdOK_Click() {
+    SaveSettingsToFile();
+    setVisible(false);
+}
+
+void KelSetup::cmdCancel_Click() {
+    ReadSettingsFromFile();
+    setVisible(false);
+}
+
+void KelSetup::cmdExit_Click() {
+    if (onExit_) {
+        onExit_();
+    }
+}
+
+void KelSetup::closeBox() {
+    toolkit().runEvent([this] { cmdCancel_Click(); });
+}
+
+}  // namespace ui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "card/card_controls.h"
+#include "card/card_handlers.h"
+#include "card/driver_channel.h"
+#include "card/position_stepping.h"
+#include "card/setup_variables.h"
+#include "forms/form.h"
+#include "settings/settings_store.h"
+
+namespace ui {
+
+// The window's own buttons, in the left column.
+struct WindowButtons {
+    explicit WindowButtons(forms::Form& window);
+
+    forms::CommandButton cmdExit;
+    forms::CommandButton cmdCancel;
+    forms::CommandButton cmdOK;
+    forms::CommandButton cmdAdvanced;
+};
+
+inline constexpr float kCompactWidth = 1800;
+inline constexpr float kAdvancedWidth = 3765;
+
+// The setup window "Orvix": the card's controls, the position preview and
+// the window's own buttons. Its controls exist while it is loaded; its form
+// variables (vars) live as long as the program.
+class KelSetup : public forms::Form {
+public:
+    KelSetup(forms::Toolkit& toolkit, card::DriverChannel& channel,
+             settings::SettingsStore& store);
+    ~KelSetup() override;
+
+    card::SetupVariables vars;
+
+    // The parts of a loaded window; a failed property access when unloaded.
+    card::CardControls& card() const;
+    card::PreviewControls& preview() const;
+    WindowButtons& buttons() const;
+
+    void SaveSettingsToFile();
+    void ReadSettingsFromFile();
+
+    // What Exit does belongs to the resident program that owns the window.
+    void setExitHandler(std::function<void()> handler) { onExit_ = std::move(handler); }
+
+    // The close box acts as Cancel: the saved settings come back and the
+    // window hides, so it never shows settings the card does not have.
+    void closeBox() override;
+
+    void cmdAdvanced_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdExit_Click();
+
+protected:
+    void createControls() override;
+    void destroyControls() override;
+    void Form_Load() override;
+
+private:
+    struct Parts;
+    Parts& parts() const;
+
+    card::CardDriver driver_;
+    settings::SettingsStore& store_;
+    std::unique_ptr<Parts> parts_;
+    std::function<void()> onExit_;
+};
+
+}  // namespace ui
