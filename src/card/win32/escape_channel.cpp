@@ -1,0 +1,54 @@
+#include "card/win32/escape_channel.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "forms/runtime_error.h"
+#include "forms/win32/debug_trace.h"
+
+namespace card::win32 {
+
+namespace {
+
+// The window's device context, released whatever happens to the escape.
+class ScopedGetDC {
+public:
+    explicit ScopedGetDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ScopedGetDC() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    ScopedGetDC(const ScopedGetDC&) = delete;
+    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+}  // namespace
+
+void EscapeChannel::send(forms::NativeHandle window, DriverCommand command) {
+    ScopedGetDC dc(reinterpret_cast<HWND>(window));
+    if (dc.get() == nullptr) {
+        throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
+                                  "The setup window has no device context");
+    }
+    // The driver reads two bytes from a zeroed 4-byte variable and may write to
+    // a zeroed 4-byte output that nothing reads; its answer is not used.
+    const auto bytes = commandVariable(command);
+    std::int32_t commandVar = 0;
+    std::memcpy(&commandVar, bytes.data(), sizeof commandVar);
+    std::int32_t outputVar = 0;
+    forms::win32::trace("escape " + std::to_string(DRV_ESCAPE) + " code " +
+                        std::to_string(codeOf(command)));
+    ExtEscape(dc.get(), DRV_ESCAPE, 2, reinterpret_cast<LPCSTR>(&commandVar), 0,
+              reinterpret_cast<LPSTR>(&outputVar));
+}
+
+}  // namespace card::win32
