@@ -8,7 +8,9 @@ constexpr std::int16_t kComposite = 0;
 constexpr std::int16_t kSvhs = 1;
 constexpr std::int16_t kDirectionAfterReset = 8;
 
-bool isChecked(const forms::CheckBox& box) { return box.value() == 1; }
+bool isChecked(const forms::CheckBox& box) {
+    return box.value() == 1;
+}
 
 void setEnabled(bool enabled, std::initializer_list<forms::Control*> controls) {
     for (forms::Control* control : controls) {
@@ -80,14 +82,17 @@ void CardHandlers::switchOutput(std::int16_t from, std::int16_t to) {
     vars_.DisplayMode = to;
 }
 
-void CardHandlers::optCompOut_Click() { switchOutput(kSvhs, kComposite); }
+void CardHandlers::optCompOut_Click() {
+    switchOutput(kSvhs, kComposite);
+}
 
-void CardHandlers::optSVHSOut_Click() { switchOutput(kComposite, kSvhs); }
+void CardHandlers::optSVHSOut_Click() {
+    switchOutput(kComposite, kSvhs);
+}
 
 void CardHandlers::chkNormalOut_Click() {
     const bool normal = isChecked(c_.chkNormalOut);
-    setEnabled(!normal,
-               {&c_.frmTestSignal, &c_.optTestBlack, &c_.optTestBars, &c_.optTestRamp});
+    setEnabled(!normal, {&c_.frmTestSignal, &c_.optTestBlack, &c_.optTestBars, &c_.optTestRamp});
     if (normal) {
         SendDriverCommand(DriverCommand::DRV_NORMAL_OUT);
     } else if (c_.optTestBlack.value() == forms::True) {
@@ -99,17 +104,29 @@ void CardHandlers::chkNormalOut_Click() {
     }
 }
 
-void CardHandlers::optTestBlack_Click() { SendDriverCommand(DriverCommand::DRV_TEST_BLACK); }
+void CardHandlers::optTestBlack_Click() {
+    SendDriverCommand(DriverCommand::DRV_TEST_BLACK);
+}
 
-void CardHandlers::optTestBars_Click() { SendDriverCommand(DriverCommand::DRV_TEST_BARS); }
+void CardHandlers::optTestBars_Click() {
+    SendDriverCommand(DriverCommand::DRV_TEST_BARS);
+}
 
-void CardHandlers::optTestRamp_Click() { SendDriverCommand(DriverCommand::DRV_TEST_RAMP); }
+void CardHandlers::optTestRamp_Click() {
+    SendDriverCommand(DriverCommand::DRV_TEST_RAMP);
+}
 
-void CardHandlers::optFilterNone_Click() { SendDriverCommand(DriverCommand::DRV_FILTER_NONE); }
+void CardHandlers::optFilterNone_Click() {
+    SendDriverCommand(DriverCommand::DRV_FILTER_NONE);
+}
 
-void CardHandlers::optFilterMedium_Click() { SendDriverCommand(DriverCommand::DRV_FILTER_MEDIUM); }
+void CardHandlers::optFilterMedium_Click() {
+    SendDriverCommand(DriverCommand::DRV_FILTER_MEDIUM);
+}
 
-void CardHandlers::optFilterMax_Click() { SendDriverCommand(DriverCommand::DRV_FILTER_MAX); }
+void CardHandlers::optFilterMax_Click() {
+    SendDriverCommand(DriverCommand::DRV_FILTER_MAX);
+}
 
 // The toggles say only "switch over", so they are sent once per change and
 // never before a TV-on reset has told us where the card stands.
@@ -119,9 +136,13 @@ void CardHandlers::chkBlanking_Click() {
     }
 }
 
-void CardHandlers::optBlankBlack_Click() { SendDriverCommand(DriverCommand::DRV_BLANK_BLACK); }
+void CardHandlers::optBlankBlack_Click() {
+    SendDriverCommand(DriverCommand::DRV_BLANK_BLACK);
+}
 
-void CardHandlers::optBlankBlue_Click() { SendDriverCommand(DriverCommand::DRV_BLANK_BLUE); }
+void CardHandlers::optBlankBlue_Click() {
+    SendDriverCommand(DriverCommand::DRV_BLANK_BLUE);
+}
 
 void CardHandlers::chkPhase_Click() {
     if (vars_.UpdateCard == forms::True) {

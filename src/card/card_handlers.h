@@ -11,7 +11,7 @@ namespace card {
 // same whether the user clicked or the program assigned the value, so the
 // card is driven only from here.
 class CardHandlers {
-public:
+  public:
     CardHandlers(CardControls& controls, SetupVariables& vars, CardDriver& driver,
                  PositionStepping& stepping);
 
@@ -32,7 +32,7 @@ public:
     void optBlankBlue_Click();
     void chkPhase_Click();
 
-private:
+  private:
     void SendDriverCommand(DriverCommand command) { driver_.SendDriverCommand(command); }
     void switchOutput(std::int16_t from, std::int16_t to);
     void resetForTvOn();

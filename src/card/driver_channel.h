@@ -9,7 +9,7 @@ namespace card {
 // per command, nothing comes back. Implementations keep no state between
 // commands (no cached device context, no queue).
 class DriverChannel {
-public:
+  public:
     virtual ~DriverChannel() = default;
     virtual void send(forms::NativeHandle window, DriverCommand command) = 0;
 };
@@ -17,13 +17,13 @@ public:
 // Sends through the setup window, whose handle is read afresh for every
 // command, so a window that is gone fails that command with a run-time error.
 class CardDriver {
-public:
+  public:
     CardDriver(const forms::Form& window, DriverChannel& channel)
         : window_(window), channel_(channel) {}
 
     void SendDriverCommand(DriverCommand command) { channel_.send(window_.hWnd(), command); }
 
-private:
+  private:
     const forms::Form& window_;
     DriverChannel& channel_;
 };

@@ -30,7 +30,9 @@ enum class DriverCommand : std::int16_t {
     DRV_TV_ON = 127,
 };
 
-constexpr int codeOf(DriverCommand command) { return static_cast<int>(command); }
+constexpr int codeOf(DriverCommand command) {
+    return static_cast<int>(command);
+}
 
 // The 4-byte command variable handed to the escape: the code low byte first,
 // then zeros. Only the first two bytes are announced to the driver.

@@ -12,7 +12,7 @@ namespace card {
 // nor size and the card reports nothing, so each axis keeps its own offset
 // (-64..64 in steps of 8) and direction (+8 or -8) and bounces between the ends.
 class PositionStepping {
-public:
+  public:
     PositionStepping(PreviewControls& preview, SetupVariables& vars, CardDriver& driver);
 
     void connect();
@@ -21,7 +21,7 @@ public:
     // Moves the preview picture to the given offsets in one move; sends nothing.
     void PlacePreviewImage(std::int16_t horizontal, std::int16_t vertical);
 
-private:
+  private:
     PreviewControls& preview_;
     SetupVariables& vars_;
     CardDriver& driver_;

@@ -32,7 +32,9 @@ bool Control::reachable() const noexcept {
     return enabled_ && (container_ == nullptr || container_->enabled());
 }
 
-void Control::setClickHandler(std::function<void()> handler) { onClick_ = std::move(handler); }
+void Control::setClickHandler(std::function<void()> handler) {
+    onClick_ = std::move(handler);
+}
 
 void Control::userClick() {
     if (reachable()) {
@@ -46,7 +48,9 @@ void Control::raiseClick() {
     }
 }
 
-void Control::changed() { owner_.controlChanged(*this); }
+void Control::changed() {
+    owner_.controlChanged(*this);
+}
 
 CheckBox::CheckBox(Form& owner, ControlDesign design, CheckValue value, Frame* container)
     : Control(owner, ControlKind::CheckBox, std::move(design), container), value_(value) {}
@@ -63,7 +67,9 @@ void CheckBox::setValue(CheckValue value) {
     raiseClick();
 }
 
-void CheckBox::clickedByUser() { setValue(value_ == 0 ? 1 : 0); }
+void CheckBox::clickedByUser() {
+    setValue(value_ == 0 ? 1 : 0);
+}
 
 OptionButton::OptionButton(Form& owner, ControlDesign design, bool selected, Frame* container)
     : Control(owner, ControlKind::OptionButton, std::move(design), container),
@@ -84,7 +90,9 @@ void OptionButton::setValue(bool selected) {
 }
 
 // A click on the option already chosen changes nothing, so it raises nothing.
-void OptionButton::clickedByUser() { setValue(true); }
+void OptionButton::clickedByUser() {
+    setValue(true);
+}
 
 void OptionButton::clearOthersInGroup() {
     for (Control* control : owner().controls()) {

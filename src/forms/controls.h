@@ -38,7 +38,7 @@ struct ControlDesign {
 };
 
 class Control {
-public:
+  public:
     Control(Form& owner, ControlKind kind, ControlDesign design, Frame* container = nullptr);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -63,13 +63,13 @@ public:
     // A click by the user, as the view reports it. Ignored on an unreachable control.
     void userClick();
 
-protected:
+  protected:
     virtual void clickedByUser() { raiseClick(); }
     void raiseClick();
     void changed();
     Geometry geometry_;
 
-private:
+  private:
     Form& owner_;
     ControlKind kind_;
     std::string name_;
@@ -81,20 +81,20 @@ private:
 };
 
 class CheckBox final : public Control {
-public:
+  public:
     CheckBox(Form& owner, ControlDesign design, CheckValue value, Frame* container = nullptr);
 
     CheckValue value() const noexcept { return value_; }
     // 0, 1 and 2 are accepted; a change raises the click handler, nested.
     void setValue(CheckValue value);
 
-private:
+  private:
     void clickedByUser() override;
     CheckValue value_;
 };
 
 class OptionButton final : public Control {
-public:
+  public:
     OptionButton(Form& owner, ControlDesign design, bool selected, Frame* container = nullptr);
 
     Flag value() const noexcept { return selected_ ? True : False; }
@@ -103,29 +103,29 @@ public:
     // clearing raises nothing and may leave the group with no selection.
     void setValue(bool selected);
 
-private:
+  private:
     void clickedByUser() override;
     void clearOthersInGroup();
     bool selected_;
 };
 
 class Frame final : public Control {
-public:
+  public:
     Frame(Form& owner, ControlDesign design);
 };
 
 class CommandButton final : public Control {
-public:
+  public:
     CommandButton(Form& owner, ControlDesign design);
 };
 
 class Label final : public Control {
-public:
+  public:
     Label(Form& owner, ControlDesign design);
 };
 
 class PictureBox final : public Control {
-public:
+  public:
     PictureBox(Form& owner, ControlDesign design);
 };
 
@@ -137,7 +137,7 @@ struct Rgb {
 
 // A windowless rectangle drawn on the form's own surface.
 class Shape final : public Control {
-public:
+  public:
     Shape(Form& owner, ControlDesign design, Rgb fill);
 
     Rgb fill() const noexcept { return fill_; }
@@ -146,7 +146,7 @@ public:
               std::optional<float> width = std::nullopt,
               std::optional<float> height = std::nullopt);
 
-private:
+  private:
     Rgb fill_;
 };
 

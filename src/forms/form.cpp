@@ -19,7 +19,9 @@ void Form::Load() {
     toolkit_.runEvent([this] { Form_Load(); });
 }
 
-void Form::Show() { setVisible(true); }
+void Form::Show() {
+    setVisible(true);
+}
 
 void Form::Unload() {
     if (!loaded_) {
@@ -37,7 +39,9 @@ void Form::Unload() {
     loaded_ = false;
 }
 
-float Form::Width() const noexcept { return width_.value_or(design_.clientWidth); }
+float Form::Width() const noexcept {
+    return width_.value_or(design_.clientWidth);
+}
 
 void Form::setWidth(float twips) {
     width_ = twips;
@@ -67,8 +71,7 @@ void Form::setVisible(bool visible) {
 
 NativeHandle Form::hWnd() const {
     if (!loaded_) {
-        throw RuntimeError(ErrorNumber::PropertyAccessFailed,
-                           design_.name + " is not loaded");
+        throw RuntimeError(ErrorNumber::PropertyAccessFailed, design_.name + " is not loaded");
     }
     return view_ ? view_->handle() : 0;
 }

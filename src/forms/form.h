@@ -20,15 +20,15 @@ struct FormDesign {
     float clientHeight = 0;  // twips; the height is never changed at run time
     float left = 0;
     float top = 0;
-    bool dialogFrame = false;    // fixed frame, close box, no minimise or maximise box
+    bool dialogFrame = false;  // fixed frame, close box, no minimise or maximise box
     bool showInTaskbar = true;
-    int iconResource = 0;        // 0: no icon of its own
+    int iconResource = 0;  // 0: no icon of its own
 };
 
 // A form: a window with controls that exist only while it is loaded, and
 // form variables (members of the subclass) that outlive an unload.
 class Form {
-public:
+  public:
     Form(Toolkit& toolkit, FormDesign design);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -69,7 +69,7 @@ public:
     // Called by a control whose visible state changed.
     void controlChanged(const Control& control);
 
-protected:
+  protected:
     // Builds the controls with their design values and hands them over,
     // front-most first, through setControls.
     virtual void createControls() = 0;
@@ -79,7 +79,7 @@ protected:
 
     void setControls(std::vector<Control*> frontToBack) { controls_ = std::move(frontToBack); }
 
-private:
+  private:
     void formChanged();
 
     Toolkit& toolkit_;

@@ -15,13 +15,13 @@ enum class ErrorNumber : int {
 };
 
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(ErrorNumber number, const std::string& message);
     explicit RuntimeError(ErrorNumber number);
 
     ErrorNumber number() const noexcept { return number_; }
 
-private:
+  private:
     ErrorNumber number_;
 };
 

@@ -18,7 +18,7 @@ using NativeHandle = std::uintptr_t;
 // The on-screen mirror of one loaded form. The model decides every value;
 // the view only follows and reports the user's clicks back to the model.
 class FormView {
-public:
+  public:
     virtual ~FormView() = default;
     // Caption, position, width or visibility of the form changed.
     virtual void formChanged() = 0;
@@ -30,14 +30,14 @@ public:
 // Where a run-time error that no handler caught is reported. It never ends
 // the program.
 class ErrorHandler {
-public:
+  public:
     virtual ~ErrorHandler() = default;
     virtual void report(const RuntimeError& error) = 0;
 };
 
 // What the toolkit needs from the system it runs on.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     // A view for a form that is being loaded; nullptr runs the form without one.
     virtual std::unique_ptr<FormView> createView(Form& form) = 0;
@@ -48,7 +48,7 @@ public:
 };
 
 class Toolkit {
-public:
+  public:
     Toolkit(ErrorHandler& errors, Platform& platform) : errors_(errors), platform_(platform) {}
 
     // The event boundary: a run-time error the handler lets out is reported,
@@ -63,7 +63,7 @@ public:
     void End() { platform_.endProcess(); }
     std::unique_ptr<FormView> createView(Form& form) { return platform_.createView(form); }
 
-private:
+  private:
     ErrorHandler& errors_;
     Platform& platform_;
     std::function<void()> settled_;

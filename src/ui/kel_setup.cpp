@@ -42,16 +42,35 @@ struct KelSetup::Parts {
 
     // Front-most first; overlapping controls are drawn in this order.
     std::vector<forms::Control*> stackingOrder() {
-        return {&preview.cmdHorizAdjust, &preview.cmdVertAdjust, &buttons.cmdExit,
-                &buttons.cmdCancel,      &buttons.cmdOK,         &card.chkBlanking,
-                &card.Frame1,            &card.optBlankBlack,    &card.optBlankBlue,
-                &card.chkPhase,          &buttons.cmdAdvanced,   &card.Frame6,
-                &card.optPAL,            &card.optNTSC,          &card.chkVGAOnly,
-                &card.frmOutputEnable,   &card.optSVHSOut,       &card.optCompOut,
-                &card.Frame3,            &card.optFilterMax,     &card.optFilterMedium,
-                &card.optFilterNone,     &card.chkNormalOut,     &card.frmTestSignal,
-                &card.optTestRamp,       &card.optTestBars,      &card.optTestBlack,
-                &preview.shapeImage,     &preview.shapeScreen};
+        return {&preview.cmdHorizAdjust,
+                &preview.cmdVertAdjust,
+                &buttons.cmdExit,
+                &buttons.cmdCancel,
+                &buttons.cmdOK,
+                &card.chkBlanking,
+                &card.Frame1,
+                &card.optBlankBlack,
+                &card.optBlankBlue,
+                &card.chkPhase,
+                &buttons.cmdAdvanced,
+                &card.Frame6,
+                &card.optPAL,
+                &card.optNTSC,
+                &card.chkVGAOnly,
+                &card.frmOutputEnable,
+                &card.optSVHSOut,
+                &card.optCompOut,
+                &card.Frame3,
+                &card.optFilterMax,
+                &card.optFilterMedium,
+                &card.optFilterNone,
+                &card.chkNormalOut,
+                &card.frmTestSignal,
+                &card.optTestRamp,
+                &card.optTestBars,
+                &card.optTestBlack,
+                &preview.shapeImage,
+                &preview.shapeScreen};
     }
 
     card::CardControls card;
@@ -79,7 +98,9 @@ void KelSetup::createControls() {
     setControls(parts_->stackingOrder());
 }
 
-void KelSetup::destroyControls() { parts_.reset(); }
+void KelSetup::destroyControls() {
+    parts_.reset();
+}
 
 KelSetup::Parts& KelSetup::parts() const {
     if (!parts_) {
@@ -89,9 +110,15 @@ KelSetup::Parts& KelSetup::parts() const {
     return *parts_;
 }
 
-card::CardControls& KelSetup::card() const { return parts().card; }
-card::PreviewControls& KelSetup::preview() const { return parts().preview; }
-WindowButtons& KelSetup::buttons() const { return parts().buttons; }
+card::CardControls& KelSetup::card() const {
+    return parts().card;
+}
+card::PreviewControls& KelSetup::preview() const {
+    return parts().preview;
+}
+WindowButtons& KelSetup::buttons() const {
+    return parts().buttons;
+}
 
 void KelSetup::SaveSettingsToFile() {
     Parts& p = parts();

@@ -30,9 +30,8 @@ inline constexpr float kAdvancedWidth = 3765;
 // the window's own buttons. Its controls exist while it is loaded; its form
 // variables (vars) live as long as the program.
 class KelSetup : public forms::Form {
-public:
-    KelSetup(forms::Toolkit& toolkit, card::DriverChannel& channel,
-             settings::SettingsStore& store);
+  public:
+    KelSetup(forms::Toolkit& toolkit, card::DriverChannel& channel, settings::SettingsStore& store);
     ~KelSetup() override;
 
     card::SetupVariables vars;
@@ -57,12 +56,12 @@ public:
     void cmdCancel_Click();
     void cmdExit_Click();
 
-protected:
+  protected:
     void createControls() override;
     void destroyControls() override;
     void Form_Load() override;
 
-private:
+  private:
     struct Parts;
     Parts& parts() const;
 

@@ -44,8 +44,8 @@ TEST_F(Stepping, ReversalIsTestedBeforeTheStepAndByEqualityOnly) {
         std::int16_t value, direction, nextValue, nextDirection;
     };
     const Case cases[] = {
-        {64, 8, 56, -8},   {-64, -8, -56, 8}, {64, -8, 56, -8},
-        {-64, 8, -56, 8},  {60, 8, 68, 8},    {0, 0, 0, 0},
+        {64, 8, 56, -8},  {-64, -8, -56, 8}, {64, -8, 56, -8},
+        {-64, 8, -56, 8}, {60, 8, 68, 8},    {0, 0, 0, 0},
     };
     for (const Case& k : cases) {
         vars().curHorizValue = k.value;

@@ -12,7 +12,7 @@ using testing_support::TestForm;
 using Log = std::vector<std::string>;
 
 class ControlEventRule : public ::testing::Test, protected testing_support::ToolkitFixture {
-protected:
+  protected:
     void SetUp() override { form.Load(); }
     TestForm form{toolkit};
     TestForm::Controls& c() { return form.c(); }
@@ -128,7 +128,7 @@ TEST_F(ControlEventRule, SettledRunsOnceAfterEachOutermostEvent) {
 }
 
 class FormLifecycle : public ::testing::Test, protected testing_support::ToolkitFixture {
-protected:
+  protected:
     TestForm form{toolkit};
 };
 
@@ -188,9 +188,9 @@ TEST(CheckedInt16, DetectsOverflowAtBothEnds) {
         bool add_overflows, mul_overflows;
     };
     const Case cases[] = {
-        {32767, 0, false, false}, {32767, 1, true, false},   {-32768, -1, true, true},
-        {10922, 3, false, false}, {10923, 3, false, true},   {-10923, 3, false, true},
-        {-64, -8, false, false},  {16384, 2, false, true},   {-16384, 2, false, false},
+        {32767, 0, false, false}, {32767, 1, true, false}, {-32768, -1, true, true},
+        {10922, 3, false, false}, {10923, 3, false, true}, {-10923, 3, false, true},
+        {-64, -8, false, false},  {16384, 2, false, true}, {-16384, 2, false, false},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(k.add_overflows,

@@ -11,7 +11,7 @@ namespace testing_support {
 // A small form: a check box, a button, and two frames of option buttons.
 // Every click handler writes its control's name into `log`.
 class TestForm : public forms::Form {
-public:
+  public:
     struct Controls {
         explicit Controls(forms::Form& w)
             : check(w, {"check", "Check", {0, 0, 100, 100}, 0, true}, 0),
@@ -40,7 +40,7 @@ public:
     int loads = 0;
     int unloads = 0;
 
-protected:
+  protected:
     static forms::FormDesign design() {
         forms::FormDesign d;
         d.name = "TestForm";
@@ -53,14 +53,13 @@ protected:
              std::vector<forms::Control*>{&c.check, &c.button, &c.a1, &c.a2, &c.a3, &c.b1, &c.b2}) {
             control->setClickHandler([this, control] { log.push_back(control->name()); });
         }
-        setControls({&c.check, &c.button, &c.frameA, &c.a1, &c.a2, &c.a3, &c.frameB, &c.b1,
-                     &c.b2});
+        setControls({&c.check, &c.button, &c.frameA, &c.a1, &c.a2, &c.a3, &c.frameB, &c.b1, &c.b2});
     }
     void destroyControls() override { controls_.reset(); }
     void Form_Load() override { ++loads; }
     void Form_Unload(std::int16_t& /*Cancel*/) override { ++unloads; }
 
-private:
+  private:
     std::unique_ptr<Controls> controls_;
 };
 
