@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "forms/form.h"
+#include "tray/tray_services.h"
+#include "ui/kel_setup.h"
+
+namespace tray {
+
+// The start-up form: never shown, it owns the tray icon and hears the tray
+// through its hooked window procedure. Exit on the setup window ends the
+// program through it.
+class frmPopUp : public forms::Form {
+  public:
+    frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell);
+    ~frmPopUp() override;
+
+    // The tray's left-button press, as the hooked window procedure reports it.
+    void openSetupWindow();
+    void Label1_Click() { openSetupWindow(); }
+    // The end of the program, run by the setup window's Exit button.
+    void exitProgram();
+
+    void windowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+
+    // Tries an icon add gets before the program waits for the task bar to announce itself.
+    static constexpr int kAddAttempts = 10;
+
+  protected:
+    void createControls() override;
+    void destroyControls() override;
+    void Form_Load() override;
+    void Form_Unload(std::int16_t& Cancel) override;
+
+  private:
+    struct Controls;
+    TrayRecord addRecord(const std::string& tooltip) const;
+    TrayRecord deleteRecord() const;
+    void addIcon();
+    void deleteIcon();
+    void refreshTooltip();
+
+    ui::KelSetup& setup_;
+    TrayHook& hook_;
+    TrayShell& shell_;
+    std::unique_ptr<Controls> controls_;
+    std::string shownTooltip_;
+    bool iconShown_ = false;
+    bool ending_ = false;
+    bool retryPending_ = false;
+    int attemptsLeft_ = kAddAttempts;
+};
+
+}  // namespace tray

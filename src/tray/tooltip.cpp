@@ -1,0 +1,34 @@
+#include "tray/tooltip.h"
+
+namespace tray {
+
+namespace {
+
+const char* outputPart(const card::CardControls& c) {
+    if (c.chkVGAOnly.value() == 1) {
+        return "VGA Only";
+    }
+    return c.optCompOut.value() == forms::True ? "Comp Out" : "SVHS Out";
+}
+
+const char* filterPart(const card::CardControls& c) {
+    if (c.optFilterNone.value() == forms::True) {
+        return "No Filtering ";
+    }
+    if (c.optFilterMedium.value() == forms::True) {
+        return "Medium Filter";
+    }
+    if (c.optFilterMax.value() == forms::True) {
+        return "Maximum Filter";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string composeTooltip(const card::CardControls& controls) {
+    return std::string("Lumivance is currently set up for ") + outputPart(controls) + " - " +
+           filterPart(controls);
+}
+
+}  // namespace tray

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "forms/toolkit.h"
+
+namespace tray {
+
+inline constexpr unsigned TRAY_ICON_ID = 100;
+// WM_USER + 1: what the shell sends the start-up window for mouse activity over the icon.
+inline constexpr unsigned TRAY_CALLBACK_MSG = 1025;
+inline constexpr std::size_t kTooltipWidth = 64;
+
+// NIF_MESSAGE + NIF_ICON + NIF_TIP.
+inline constexpr unsigned kAddFlags = 7;
+
+enum class NotifyMessage { Add = 0, Modify = 1, Delete = 2 };
+
+// The shell's icon record in its first, ANSI form, built afresh for each call.
+struct TrayRecord {
+    forms::NativeHandle hWnd = 0;
+    unsigned uID = 0;
+    unsigned uFlags = 0;
+    unsigned uCallbackMessage = 0;
+    forms::NativeHandle hIcon = 0;
+    std::array<char, kTooltipWidth> szTip{};
+
+    // The tooltip as the user reads it: the field without its filling.
+    std::string tipText() const;
+};
+
+// The tooltip field: the text left-justified and filled with spaces. The last
+// character carries the terminator the shell looks for; no tooltip is that long.
+std::array<char, kTooltipWidth> tooltipField(const std::string& text);
+
+}  // namespace tray

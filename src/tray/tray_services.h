@@ -1,0 +1,38 @@
+#pragma once
+
+#include "forms/toolkit.h"
+#include "tray/tray_record.h"
+
+namespace tray {
+
+// The window-procedure hook that lets the start-up window hear the tray.
+class TrayHook {
+  public:
+    virtual ~TrayHook() = default;
+    // Remembers the window to hook and the message that opens the setup window.
+    virtual void setHookTarget(forms::NativeHandle window, unsigned trayMessage) = 0;
+    virtual void HookTray() = 0;
+    virtual void UnhookTray() = 0;
+};
+
+// The notification area of the task bar.
+class TrayShell {
+  public:
+    virtual ~TrayShell() = default;
+    // True when the shell took the request.
+    virtual bool notify(NotifyMessage message, const TrayRecord& record) = 0;
+    // The message the task bar broadcasts when it starts (again).
+    virtual unsigned taskbarCreatedMessage() const = 0;
+    // The icon picture of the start-up window.
+    virtual forms::NativeHandle trayIcon() const = 0;
+    // Asks for a retry message (see kRetryMessage) to the window after a pause,
+    // repeated until cancelled.
+    virtual void scheduleRetry(forms::NativeHandle window) = 0;
+    virtual void cancelRetry(forms::NativeHandle window) = 0;
+};
+
+// WM_TIMER: the message a scheduled retry arrives as, with kRetryTimerId in wParam.
+inline constexpr unsigned kRetryMessage = 0x0113;
+inline constexpr unsigned kRetryTimerId = 1;
+
+}  // namespace tray

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "support/fakes.h"
+#include "tray/tray_services.h"
+
+namespace testing_support {
+
+// The hook and the shell, writing what they are asked into one event log.
+class FakeHook : public tray::TrayHook {
+  public:
+    explicit FakeHook(EventLog& log) : log_(log) {}
+    void setHookTarget(forms::NativeHandle /*window*/, unsigned trayMessage) override {
+        log_.push_back("hook target " + std::to_string(trayMessage));
+    }
+    void HookTray() override { log_.push_back("HookTray"); }
+    void UnhookTray() override { log_.push_back("UnhookTray"); }
+
+  private:
+    EventLog& log_;
+};
+
+class FakeShell : public tray::TrayShell {
+  public:
+    explicit FakeShell(EventLog& log) : log_(log) {}
+    bool notify(tray::NotifyMessage message, const tray::TrayRecord& record) override {
+        static const char* const names[] = {"add", "modify", "delete"};
+        std::string line = names[static_cast<int>(message)];
+        if (message != tray::NotifyMessage::Delete) {
+            line += " \"" + record.tipText() + "\"";
+        }
+        log_.push_back(line);
+        last = record;
+        if (message == tray::NotifyMessage::Delete && onDelete) {
+            onDelete();
+        }
+        if (message == tray::NotifyMessage::Add && failingAdds > 0) {
+            --failingAdds;
+            return false;
+        }
+        return true;
+    }
+    unsigned taskbarCreatedMessage() const override { return kTaskbarCreated; }
+    forms::NativeHandle trayIcon() const override { return 77; }
+    void scheduleRetry(forms::NativeHandle /*window*/) override { log_.push_back("retry later"); }
+    void cancelRetry(forms::NativeHandle /*window*/) override {}
+
+    static constexpr unsigned kTaskbarCreated = 0xC123;
+    int failingAdds = 0;
+    std::function<void()> onDelete;
+    tray::TrayRecord last;
+
+  private:
+    EventLog& log_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/setup_fixture.h"
+#include "tray/fake_tray.h"
+#include "tray/frm_pop_up.h"
+#include "tray/tray_window_procedure.h"
+
+namespace {
+
+using testing_support::EventLog;
+
+const std::string kVgaMedium = "Lumivance is currently set up for VGA Only - Medium Filter";
+
+struct Resident : ::testing::Test, testing_support::SetupFixture {
+    EventLog log;
+    testing_support::FakeHook hook{log};
+    testing_support::FakeShell shell{log};
+    std::unique_ptr<tray::frmPopUp> popUp;
+
+    void start() {
+        driver.log = &log;
+        platform.onDispatch = [this] { log.push_back("dispatch"); };
+        popUp = std::make_unique<tray::frmPopUp>(toolkit, window, hook, shell);
+        popUp->Load();
+    }
+    void exit() { window.buttons().cmdExit.userClick(); }
+};
+
+TEST_F(Resident, FirstStartHooksLoadsAddsTheIconAndHidesWithoutACommand) {
+    start();
+    EXPECT_EQ(log, (EventLog{"hook target 1025", "HookTray", "add \"" + kVgaMedium + "\""}));
+    EXPECT_TRUE(driver.codes.empty());
+    EXPECT_TRUE(window.isLoaded());
+    EXPECT_FALSE(window.Visible());
+    EXPECT_FALSE(popUp->Visible());
+    EXPECT_EQ(shell.last.uID, 100U);
+    EXPECT_EQ(shell.last.uFlags, 7U);
+    EXPECT_EQ(shell.last.uCallbackMessage, 1025U);
+    EXPECT_EQ(shell.last.hIcon, 77U);
+}
+
+TEST_F(Resident, AStoredTvOnSetupReachesTheCardBeforeTheIconIsAdded) {
+    store.values[{"ActiveOut", "VGAOnly"}] = "0";
+    start();
+    EXPECT_EQ(log,
+              (EventLog{"hook target 1025", "HookTray", "send 127", "send 18", "send 17",
+                        "add \"Lumivance is currently set up for Comp Out - Medium Filter\""}));
+}
+
+TEST_F(Resident, ExitRemovesTheIconBeforeSavingThenUnloadsUnhooksAndEnds) {
+    start();
+    window.Show();
+    window.card().optFilterNone.userClick();  // not confirmed with OK
+    log.clear();
+    std::vector<std::size_t> writesAtDelete;
+    shell.onDelete = [&] { writesAtDelete.push_back(store.writes.size()); };
+    exit();
+    EXPECT_EQ(writesAtDelete, (std::vector<std::size_t>{0, 20}));
+    EXPECT_EQ(log, (EventLog{"delete", "delete", "dispatch", "UnhookTray"}));
+    EXPECT_EQ((store.values[{"Filter", "None"}]), "True");
+    EXPECT_FALSE(window.isLoaded());
+    EXPECT_FALSE(popUp->isLoaded());
+    EXPECT_TRUE(platform.ended);
+}
+
+TEST_F(Resident, AFailingSaveAtExitIsReportedAndTheProgramStillEnds) {
+    start();
+    store.failingKey = {"Filter", "None"};
+    exit();
+    ASSERT_EQ(errors.reports.size(), 1U);
+    EXPECT_TRUE(platform.ended);
+    EXPECT_EQ(log.back(), "UnhookTray");
+}
+
+TEST_F(Resident, TheTooltipFollowsTheOutputAndFilterOnceEachChangeHasSettled) {
+    start();
+    log.clear();
+    window.card().chkVGAOnly.userClick();  // TV on: composite, maximum filter
+    window.card().optPAL.userClick();      // names neither output nor filter
+    window.card().optFilterNone.userClick();
+    EXPECT_EQ(log,
+              (EventLog{"send 127", "send 18",
+                        "modify \"Lumivance is currently set up for Comp Out - Maximum Filter\"",
+                        "send 16",
+                        "modify \"Lumivance is currently set up for Comp Out - No Filtering\""}));
+}
+
+TEST_F(Resident, AFailedAddIsRetriedABoundedNumberOfTimes) {
+    shell.failingAdds = 2;
+    start();
+    for (int retry = 0; retry < 5; ++retry) {
+        popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
+    }
+    EXPECT_EQ(
+        log, (EventLog{"hook target 1025", "HookTray", "add \"" + kVgaMedium + "\"", "retry later",
+                       "add \"" + kVgaMedium + "\"", "retry later", "add \"" + kVgaMedium + "\""}));
+
+    log.clear();
+    shell.failingAdds = 1000;
+    popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+    for (int retry = 0; retry < 2 * tray::frmPopUp::kAddAttempts; ++retry) {
+        popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), "add \"" + kVgaMedium + "\""),
+              tray::frmPopUp::kAddAttempts);
+}
+
+TEST_F(Resident, TheTaskBarStartingAgainBringsTheIconBack) {
+    start();
+    log.clear();
+    popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+    popUp->windowMessage(0x0400, 0, 0);  // anything else is ignored
+    EXPECT_EQ(log, (EventLog{"add \"" + kVgaMedium + "\""}));
+}
+
+TEST_F(Resident, OpeningShowsTheOneSetupWindowAsItWasLeft) {
+    start();
+    popUp->openSetupWindow();
+    window.buttons().cmdAdvanced.userClick();
+    window.buttons().cmdOK.userClick();
+    popUp->Label1_Click();
+    popUp->openSetupWindow();
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(window.Width(), 3765);
+    EXPECT_EQ(window.buttons().cmdAdvanced.caption(), "<<Advanced");
+}
+
+TEST(TrayWindowProcedure, OnlyALeftPressOnTheIconOpensAndEveryMessageGoesOn) {
+    struct Case {
+        unsigned uMsg;
+        std::intptr_t lParam;
+        bool opens;
+    };
+    const Case cases[] = {
+        {1025, 513, true},  {1025, 514, false}, {1025, 515, false},   {1025, 516, false},
+        {1025, 512, false}, {1024, 513, false}, {0x0201, 513, false},
+    };
+    for (const Case& k : cases) {
+        int opened = 0;
+        int passedOn = 0;
+        const auto result = tray::routeTrayMessage(
+            1025, k.uMsg, k.lParam, [&] { ++opened; },
+            [&] {
+                ++passedOn;
+                return std::intptr_t{-42};
+            });
+        EXPECT_EQ(opened, k.opens ? 1 : 0) << k.uMsg << "/" << k.lParam;
+        EXPECT_EQ(passedOn, 1);
+        EXPECT_EQ(result, -42);
+    }
+}
+
+}  // namespace
