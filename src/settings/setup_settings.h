@@ -16,13 +16,17 @@ struct SetupSettings {
     card::PositionStepping& stepping;
 };
 
-// Writes all 20 values; changes nothing in the window and sends nothing.
+// Writes all 20 values; changes nothing in the window and sends nothing. A
+// write that fails ends the save with a run-time error saying that the
+// settings were not saved and which key failed; keys written before it stay.
 void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store);
 
 // Assigns every stored value (or its default) in the fixed read order; each
 // assignment that changes a control raises its handler, which drives the card.
-// A stored value that cannot be used is reported through the toolkit and
-// replaced by its default, and the read goes on.
+// A stored value that cannot be used (not a number or truth word, too big,
+// refused by its control, a position off the stepping grid, unreadable) is
+// replaced by its default and the read goes on; all such values are then
+// reported together, once, through the toolkit's error handler.
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit);
 

@@ -1,23 +1,34 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "forms/runtime_error.h"
 #include "settings/settings_store.h"
 
 namespace testing_support {
 
-// The per-user store kept in memory, with a key that can be made to fail.
+// The per-user store kept in memory. It records every read and write in
+// order, can make one key fail to read or write, and can run a probe at each
+// read to look at the window half-way through a restore.
 class MemoryStore : public settings::SettingsStore {
-public:
+  public:
     using Key = std::pair<std::string, std::string>;
 
-    std::optional<std::string> GetSetting(std::string_view section,
-                                          std::string_view key) override {
-        auto it = values.find({std::string(section), std::string(key)});
+    std::optional<std::string> GetSetting(std::string_view section, std::string_view key) override {
+        Key k{std::string(section), std::string(key)};
+        reads.push_back(k);
+        if (onRead) {
+            onRead(k);
+        }
+        if (unreadableKey && *unreadableKey == k) {
+            throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed, "access denied");
+        }
+        auto it = values.find(k);
         if (it == values.end()) {
             return std::nullopt;
         }
@@ -28,16 +39,18 @@ public:
                      std::string_view text) override {
         Key k{std::string(section), std::string(key)};
         if (failingKey && *failingKey == k) {
-            throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
-                                      "cannot write " + k.first + "\\" + k.second);
+            throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed, "disk full");
         }
         writes.push_back(k);
         values[k] = std::string(text);
     }
 
     std::map<Key, std::string> values;
+    std::vector<Key> reads;
     std::vector<Key> writes;
     std::optional<Key> failingKey;
+    std::optional<Key> unreadableKey;
+    std::function<void(const Key&)> onRead;
 };
 
 }  // namespace testing_support
