@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "support/setup_fixture.h"
+
+namespace {
+
+using Codes = std::vector<int>;
+
+struct SetupWindow : ::testing::Test, testing_support::SetupFixture {
+    forms::CommandButton& advanced() { return window.buttons().cmdAdvanced; }
+};
+
+TEST_F(SetupWindow, FirstLoadOnAnEmptyStoreSendsNothingAndCentresThePicture) {
+    window.Load();
+    EXPECT_TRUE(driver.codes.empty());
+    EXPECT_EQ(picture(), std::make_pair(2157.0F, 4512.0F));
+    EXPECT_EQ(window.Width(), 1800);
+    EXPECT_EQ(window.Left(), 0);
+    EXPECT_EQ(window.Top(), 0);
+    EXPECT_FALSE(window.Visible());
+    EXPECT_EQ(advanced().caption(), "Advanced >>");
+}
+
+TEST_F(SetupWindow, AdvancedAlternatesWidthAndCaption) {
+    load();
+    window.Show();
+    const std::pair<float, const char*> expected[] = {
+        {3765, "<<Advanced"}, {1800, "Advanced>>"}, {3765, "<<Advanced"}, {1800, "Advanced>>"}};
+    for (const auto& [width, caption] : expected) {
+        advanced().userClick();
+        EXPECT_EQ(window.Width(), width);
+        EXPECT_EQ(advanced().caption(), caption);
+        EXPECT_EQ(window.Left(), 0) << "only the width changes";
+    }
+    EXPECT_TRUE(driver.codes.empty());
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST_F(SetupWindow, OkSavesAndHidesWithoutACommand) {
+    load();
+    window.Show();
+    c().optFilterNone.userClick();
+    driver.codes.clear();
+    window.buttons().cmdOK.userClick();
+    EXPECT_FALSE(window.Visible());
+    EXPECT_TRUE(driver.codes.empty());
+    EXPECT_EQ(store.writes.size(), 20U);
+    EXPECT_EQ((store.values[{"Filter", "None"}]), "True");
+}
+
+TEST_F(SetupWindow, CancelSendsOnlyWhatItSetsBack) {
+    load();
+    window.Show();
+    window.buttons().cmdCancel.userClick();
+    EXPECT_TRUE(driver.codes.empty()) << "nothing differs from the saved settings";
+    EXPECT_FALSE(window.Visible());
+
+    window.Show();
+    c().optFilterNone.userClick();
+    c().optBlankBlack.userClick();
+    c().optPAL.userClick();
+    driver.codes.clear();
+    window.buttons().cmdCancel.userClick();
+    EXPECT_EQ(driver.codes, (Codes{33, 17}));
+    EXPECT_TRUE(c().optNTSC.selected());
+}
+
+TEST_F(SetupWindow, HidingWhileWideKeepsTheWidthForTheNextShow) {
+    load();
+    window.Show();
+    advanced().userClick();
+    window.buttons().cmdOK.userClick();
+    window.Show();
+    EXPECT_EQ(window.Width(), 3765);
+    EXPECT_EQ(advanced().caption(), "<<Advanced");
+}
+
+TEST_F(SetupWindow, TheCloseBoxActsAsCancel) {
+    load();
+    window.Show();
+    c().optFilterNone.userClick();
+    driver.codes.clear();
+    window.closeBox();
+    EXPECT_TRUE(window.isLoaded());
+    EXPECT_FALSE(window.Visible());
+    EXPECT_EQ(driver.codes, (Codes{17})) << "the card is back on the saved filter";
+    EXPECT_TRUE(c().optFilterMedium.selected());
+}
+
+TEST_F(SetupWindow, AFailingSaveLeavesTheWindowShownAndIsReported) {
+    load();
+    window.Show();
+    store.failingKey = {"Blanking", "BlankOn"};
+    window.buttons().cmdOK.userClick();
+    EXPECT_TRUE(window.Visible());
+    ASSERT_EQ(errors.reports.size(), 1U);
+}
+
+TEST_F(SetupWindow, ALoadAfterAnUnloadStartsFromTheDesignAndKeepsTheFormVariables) {
+    load();
+    window.Show();
+    advanced().userClick();
+    c().chkVGAOnly.userClick();
+    window.preview().cmdHorizAdjust.userClick();
+    window.Unload();
+    EXPECT_THROW(window.card(), forms::RuntimeError);
+    EXPECT_EQ(vars().curHorizValue, 8) << "form variables outlive the unload";
+
+    window.Show();
+    EXPECT_EQ(window.Width(), 1800);
+    EXPECT_EQ(advanced().caption(), "Advanced >>");
+    EXPECT_EQ(c().chkVGAOnly.value(), 1);
+    EXPECT_FALSE(c().frmOutputEnable.enabled());
+    EXPECT_EQ(vars().curHorizValue, 0) << "read back from the empty store";
+}
+
+}  // namespace
