@@ -1,0 +1,36 @@
+#pragma once
+
+#include "forms/form.h"
+
+namespace forms {
+
+// A form's Width counts the toolkit's own dialog frame, 45 twips a side (three
+// pixels at 96 dpi). The platform's real frame is thicker or thinner depending
+// on its version, theme and scale, so the view keeps the client width that the
+// toolkit's frame would leave and lets the real outer width follow: what a
+// width shows of the layout is then the same everywhere.
+inline constexpr float kToolkitFrameTwips = 90;
+
+// How many pixels the platform's frame adds to the client area, both sides
+// (and caption) together.
+struct FrameExtent {
+    int horizontal = 0;
+    int vertical = 0;
+};
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const PixelSize&) const = default;
+};
+
+// The client width the form shows: its design width until code sets Width,
+// then that Width less the toolkit's frame.
+float clientWidthTwips(const Form& form);
+
+// The real outer size of a window whose client area is `clientWidth` by
+// `clientHeight` twips.
+PixelSize outerPixelSize(float clientWidth, float clientHeight, int dpi, FrameExtent frame);
+
+}  // namespace forms

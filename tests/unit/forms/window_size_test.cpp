@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "forms/twips.h"
+#include "forms/window_size.h"
+#include "support/setup_fixture.h"
+
+namespace {
+
+using forms::FrameExtent;
+using forms::PixelSize;
+
+TEST(WindowSize, TheOuterSizeIsTheClientAreaPlusThePlatformsRealFrame) {
+    EXPECT_EQ(forms::outerPixelSize(1710, 6210, 96, {6, 25}), (PixelSize{120, 439}));
+    EXPECT_EQ(forms::outerPixelSize(1710, 6210, 96, {16, 39}), (PixelSize{130, 453}));
+    EXPECT_EQ(forms::outerPixelSize(1710, 6210, 144, {0, 0}), (PixelSize{171, 621}));
+}
+
+TEST(WindowSize, AFormShowsItsDesignWidthUntilCodeSetsWidthThenThatLessTheToolkitsFrame) {
+    testing_support::SetupFixture f;
+    EXPECT_FLOAT_EQ(forms::clientWidthTwips(f.window), 3645);
+    f.load();
+    EXPECT_FLOAT_EQ(forms::clientWidthTwips(f.window), 1710);
+}
+
+// What each of the setup window's two widths must show, at any scale and
+// whatever frame the platform draws.
+class SetupWindowWidths : public ::testing::TestWithParam<std::tuple<int, FrameExtent>> {};
+
+TEST_P(SetupWindowWidths, CompactShowsTheLeftColumnOnlyAndAdvancedShowsEverything) {
+    const auto [dpi, frame] = GetParam();
+    testing_support::SetupFixture f;
+    f.load();
+    const auto clientPixels = [&] {
+        const float client = forms::clientWidthTwips(f.window);
+        const PixelSize outer = forms::outerPixelSize(client, 6210, dpi, frame);
+        return outer.width - frame.horizontal;
+    };
+    const auto pixel = [dpi](float twips) { return forms::twipsToPixels(twips, dpi); };
+
+    ASSERT_FLOAT_EQ(f.window.Width(), 1800);
+    EXPECT_GE(clientPixels(), pixel(1590)) << "chkVGAOnly's right edge shows";
+    EXPECT_LE(clientPixels(), pixel(1785)) << "nothing of the right column shows";
+
+    f.window.cmdAdvanced_Click();
+    ASSERT_FLOAT_EQ(f.window.Width(), 3765) << "the model keeps the width it was given";
+    EXPECT_GE(clientPixels(), pixel(3480)) << "the right-most edge of the layout shows";
+}
+
+INSTANTIATE_TEST_SUITE_P(ScalesAndFrames, SetupWindowWidths,
+                         ::testing::Combine(::testing::Values(96, 120, 144, 192),
+                                            ::testing::Values(FrameExtent{0, 0}, FrameExtent{6, 25},
+                                                              FrameExtent{16, 39},
+                                                              FrameExtent{40, 80})));
+
+}  // namespace
