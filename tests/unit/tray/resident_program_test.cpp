@@ -5,6 +5,7 @@
 #include "support/setup_fixture.h"
 #include "tray/fake_tray.h"
 #include "tray/frm_pop_up.h"
+#include "tray/residency.h"
 #include "tray/tray_window_procedure.h"
 
 namespace {
@@ -150,6 +151,26 @@ TEST(TrayWindowProcedure, OnlyALeftPressOnTheIconOpensAndEveryMessageGoesOn) {
         EXPECT_EQ(passedOn, 1);
         EXPECT_EQ(result, -42);
     }
+}
+
+}  // namespace
+
+namespace {
+
+struct FakeLock : tray::ResidencyLock {
+    bool free = true;
+    int opened = 0;
+    bool acquire() override { return free; }
+    void openResidentCopy() override { ++opened; }
+};
+
+TEST(Residency, ASecondCopyOpensTheResidentOneInsteadOfStaying) {
+    FakeLock lock;
+    EXPECT_TRUE(tray::becomeResident(lock));
+    EXPECT_EQ(lock.opened, 0);
+    lock.free = false;
+    EXPECT_FALSE(tray::becomeResident(lock));
+    EXPECT_EQ(lock.opened, 1);
 }
 
 }  // namespace

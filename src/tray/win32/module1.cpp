@@ -1,0 +1,66 @@
+#include "tray/win32/module1.h"
+
+#include "forms/win32/debug_trace.h"
+#include "tray/tray_window_procedure.h"
+
+namespace tray::win32 {
+
+namespace {
+
+// The hook's own state: the hooked window, the message it reacts to, and the
+// procedure it replaced. Set once each, never cleared.
+HWND gHookWnd = nullptr;
+UINT gTrayMsg = 0;
+WNDPROC gPrevWndProc = nullptr;
+
+// TrayWndProc finds the program's Module1 on the hooked window itself.
+constexpr const char* kModuleProperty = "Quenda.Module1";
+
+LONG_PTR replaceWindowProcedure(HWND window, LONG_PTR procedure) {
+#ifdef _WIN64
+    return SetWindowLongPtrA(window, GWLP_WNDPROC, procedure);
+#else
+    return SetWindowLongA(window, GWL_WNDPROC, procedure);
+#endif
+}
+
+}  // namespace
+
+LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    return routeTrayMessage(
+        gTrayMsg, uMsg, lParam,
+        [hWnd] {
+            if (const auto* module = static_cast<const Module1*>(GetPropA(hWnd, kModuleProperty))) {
+                module->openSetupWindow();
+            }
+        },
+        [&] { return CallWindowProcA(gPrevWndProc, hWnd, uMsg, wParam, lParam); });
+}
+
+Module1::Module1(std::function<void()> openSetupWindow)
+    : openSetupWindow_(std::move(openSetupWindow)) {}
+
+void Module1::setHookTarget(forms::NativeHandle window, unsigned trayMessage) {
+    gHookWnd = reinterpret_cast<HWND>(window);
+    gTrayMsg = trayMessage;
+}
+
+void Module1::HookTray() {
+    SetPropA(gHookWnd, kModuleProperty, this);
+    gPrevWndProc = reinterpret_cast<WNDPROC>(
+        replaceWindowProcedure(gHookWnd, reinterpret_cast<LONG_PTR>(&TrayWndProc)));
+    forms::win32::trace("tray hook");
+}
+
+// When the hook never took, there is nothing to put back, and an empty window
+// procedure must never be installed.
+void Module1::UnhookTray() {
+    if (gPrevWndProc == nullptr) {
+        return;
+    }
+    replaceWindowProcedure(gHookWnd, reinterpret_cast<LONG_PTR>(gPrevWndProc));
+    RemovePropA(gHookWnd, kModuleProperty);
+    forms::win32::trace("tray unhook");
+}
+
+}  // namespace tray::win32

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "tray/tray_services.h"
+
+namespace tray::win32 {
+
+// Replaces the start-up window's procedure with TrayWndProc, which hears the
+// tray's callback message and passes every message on to the procedure it
+// replaced.
+LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+class Module1 final : public TrayHook {
+  public:
+    // What a left-button press on the icon does.
+    explicit Module1(std::function<void()> openSetupWindow);
+    Module1(const Module1&) = delete;
+    Module1& operator=(const Module1&) = delete;
+
+    void setHookTarget(forms::NativeHandle window, unsigned trayMessage) override;
+    void HookTray() override;
+    void UnhookTray() override;
+
+    void openSetupWindow() const { openSetupWindow_(); }
+
+  private:
+    std::function<void()> openSetupWindow_;
+};
+
+}  // namespace tray::win32
