@@ -15,6 +15,8 @@ template <class... Visitors>
 struct Overloaded : Visitors... {
     using Visitors::operator()...;
 };
+template <class... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 constexpr std::int16_t kEndOfTravel = 64;
 constexpr std::int16_t kStep = 8;

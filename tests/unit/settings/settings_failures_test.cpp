@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/setup_settings.h"
+#include "support/setup_fixture.h"
+
+namespace {
+
+using Codes = std::vector<int>;
+using Key = testing_support::MemoryStore::Key;
+using forms::ErrorNumber;
+
+const std::pair<float, float> kCentred{2157, 4512};
+constexpr const char* kHeading =
+    "Some saved settings could not be used; their defaults were applied instead:";
+
+struct SettingsFailures : ::testing::Test, testing_support::SetupFixture {
+    void stored(const std::map<Key, std::string>& values) {
+        for (const auto& [key, text] : values) {
+            store.values[key] = text;
+        }
+    }
+};
+
+TEST_F(SettingsFailures, BadValuesTakeTheirDefaultsTheRestIsAppliedAndOneReportNamesThemAll) {
+    stored({
+        {{"ActiveOut", "SVHSOut"}, "70000"},
+        {{"Signal", "Black"}, "x"},
+        {{"Signal", "Bars"}, "False"},
+        {{"Signal", "Ramp"}, "True"},
+        {{"Blanking", "BlankOn"}, "7"},
+        {{"Filter", "None"}, "True"},
+        {{"Filter", "Medium"}, "False"},
+        {{"Position", "Horizontal"}, "-16"},
+        {{"Phase", "Phase"}, "1"},
+    });
+    store.unreadableKey = Key{"Filter", "Maximum"};
+
+    window.Load();
+
+    ASSERT_EQ(errors.reports.size(), 1U);
+    EXPECT_EQ(errors.reports[0].number, ErrorNumber::Overflow) << "numbered after the first";
+    EXPECT_EQ(errors.reports[0].message,
+              std::string(kHeading) +
+                  "\nActiveOut\\SVHSOut holds \"70000\" (Overflow); expected True or False."
+                  "\nSignal\\Black holds \"x\" (Type mismatch); expected True or False."
+                  "\nBlanking\\BlankOn holds \"7\" (Invalid property value); expected 0 or 1."
+                  "\nFilter\\Maximum could not be read (access denied); expected True or False.");
+    // The keys after each bad one still came back, each through its handler.
+    EXPECT_EQ(driver.codes, (Codes{5, 16}));
+    EXPECT_TRUE(c().optCompOut.selected());
+    EXPECT_TRUE(c().optTestRamp.selected());
+    EXPECT_EQ(c().chkBlanking.value(), 0);
+    EXPECT_TRUE(c().optFilterNone.selected());
+    EXPECT_EQ(vars().curHorizValue, -16);
+    EXPECT_EQ(c().chkPhase.value(), 1);
+}
+
+TEST_F(SettingsFailures, AfterABadValueTheNextOkKeepsEveryGoodSettingAndMendsTheBadOne) {
+    stored({
+        {{"Signal", "Black"}, "maybe"},
+        {{"Filter", "None"}, "True"},
+        {{"Filter", "Medium"}, "False"},
+        {{"Position", "Vertical"}, "40"},
+        {{"Direction", "Vertical"}, "-8"},
+        {{"Phase", "Phase"}, "1"},
+    });
+    load();
+
+    window.buttons().cmdOK.userClick();
+
+    EXPECT_EQ(store.values[Key("Signal", "Black")], "False");
+    EXPECT_EQ(store.values[Key("Filter", "None")], "True");
+    EXPECT_EQ(store.values[Key("Filter", "Medium")], "False");
+    EXPECT_EQ(store.values[Key("Filter", "Maximum")], "False");
+    EXPECT_EQ(store.values[Key("Position", "Vertical")], "40");
+    EXPECT_EQ(store.values[Key("Direction", "Vertical")], "-8");
+    EXPECT_EQ(store.values[Key("Phase", "Phase")], "1");
+    EXPECT_EQ(errors.reports.size(), 1U) << "only the read's report; the save succeeded";
+}
+
+TEST_F(SettingsFailures, PositionsOffTheSteppingGridAreReportedAndTakeTheirDefault) {
+    struct Case {
+        Key key;
+        const char* text;
+        const char* expected;
+    };
+    const char* offset = "a multiple of 8 from -64 to 64";
+    const char* direction = "8 or -8";
+    const Case cases[] = {
+        {{"Position", "Horizontal"}, "12", offset},
+        {{"Position", "Horizontal"}, "72", offset},
+        {{"Position", "Horizontal"}, "-72", offset},
+        {{"Position", "Horizontal"}, "20000", offset},
+        {{"Position", "Vertical"}, "-4", offset},
+        {{"Position", "Vertical"}, "11000", offset},
+        {{"Direction", "Horizontal"}, "0", direction},
+        {{"Direction", "Horizontal"}, "16", direction},
+        {{"Direction", "Horizontal"}, "-1", direction},
+        {{"Direction", "Vertical"}, "4", direction},
+        {{"Direction", "Vertical"}, "-16", direction},
+    };
+    load();
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.key.first + "\\" + k.key.second + " = " + k.text);
+        store.values = {{k.key, k.text}, {{"Phase", "Phase"}, "1"}};
+        c().chkPhase.setValue(0);
+        errors.reports.clear();
+
+        window.ReadSettingsFromFile();
+
+        ASSERT_EQ(errors.reports.size(), 1U);
+        EXPECT_EQ(errors.reports[0].number, ErrorNumber::InvalidPropertyValue);
+        EXPECT_EQ(errors.reports[0].message,
+                  std::string(kHeading) + "\n" + k.key.first + "\\" + k.key.second + " holds \"" +
+                      k.text + "\" (Invalid property value); expected " + k.expected + ".");
+        EXPECT_EQ(vars().curHorizValue, 0);
+        EXPECT_EQ(vars().curVertValue, 0);
+        EXPECT_EQ(vars().curHorizDirection, 8);
+        EXPECT_EQ(vars().curVertDirection, 8);
+        EXPECT_EQ(picture(), kCentred);
+        EXPECT_EQ(c().chkPhase.value(), 1) << "the read went on to Phase";
+    }
+    EXPECT_EQ(driver.codes, Codes{});
+
+    // With the default direction the picture turns at the end of travel again.
+    for (int press = 0; press < 9; ++press) {
+        preview().cmdHorizAdjust.userClick();
+    }
+    EXPECT_EQ(vars().curHorizValue, 56);
+}
+
+TEST_F(SettingsFailures, TheEndsOfTravelAndBothDirectionsAreOnTheGrid) {
+    stored({
+        {{"Position", "Horizontal"}, "64"},
+        {{"Direction", "Horizontal"}, "-8"},
+        {{"Position", "Vertical"}, "-64"},
+        {{"Direction", "Vertical"}, "-8"},
+    });
+    window.Load();
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_EQ(vars().curHorizValue, 64);
+    EXPECT_EQ(vars().curHorizDirection, -8);
+    EXPECT_EQ(vars().curVertValue, -64);
+    EXPECT_EQ(vars().curVertDirection, -8);
+    EXPECT_EQ(picture(), std::make_pair(1965.0F + 384, 4320.0F));
+}
+
+TEST_F(SettingsFailures, AFailedWriteSaysTheSettingsWereNotSavedAndKeepsTheWindowOpen) {
+    load();
+    window.Show();
+    c().optFilterNone.userClick();
+    store.failingKey = Key{"Filter", "Medium"};
+
+    window.buttons().cmdOK.userClick();
+
+    ASSERT_EQ(errors.reports.size(), 1U);
+    EXPECT_EQ(errors.reports[0].number, ErrorNumber::PropertyAccessFailed);
+    EXPECT_EQ(errors.reports[0].message,
+              "Settings were not saved: could not write Filter\\Medium (disk full)");
+    const std::vector<Key> writtenBeforeTheFailure = {
+        {"ActiveOut", "VGAOnly"}, {"ActiveOut", "CompOut"}, {"ActiveOut", "SVHSOut"},
+        {"Standard", "NTSC"},     {"Standard", "PAL"},      {"Signal", "NormalOut"},
+        {"Signal", "Black"},      {"Signal", "Bars"},       {"Signal", "Ramp"},
+        {"Blanking", "BlankOn"},  {"Blanking", "Blue"},     {"Blanking", "Black"},
+        {"Filter", "None"},
+    };
+    EXPECT_EQ(store.writes, writtenBeforeTheFailure);
+    EXPECT_TRUE(window.Visible()) << "OK did not go through, so the window stays";
+}
+
+TEST_F(SettingsFailures, TheSaveLetsTheFailurePassToItsCaller) {
+    load();
+    store.failingKey = Key{"Phase", "Phase"};
+    EXPECT_THROW(window.SaveSettingsToFile(), forms::RuntimeError);
+    EXPECT_EQ(store.writes.size(), 19U);
+}
+
+}  // namespace

@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/setup_settings.h"
+#include "support/setup_fixture.h"
+
+namespace {
+
+using Codes = std::vector<int>;
+using Key = testing_support::MemoryStore::Key;
+
+// The screen rectangle of the preview is at (1965, 4320); offset 0 puts the
+// picture 192 twips inside it, and each offset unit is 3 twips.
+constexpr float kScreenLeft = 1965;
+constexpr float kScreenTop = 4320;
+const std::pair<float, float> kCentred{2157, 4512};
+
+std::vector<Key> writeOrder() {
+    return {
+        {"ActiveOut", "VGAOnly"},   {"ActiveOut", "CompOut"}, {"ActiveOut", "SVHSOut"},
+        {"Standard", "NTSC"},       {"Standard", "PAL"},      {"Signal", "NormalOut"},
+        {"Signal", "Black"},        {"Signal", "Bars"},       {"Signal", "Ramp"},
+        {"Blanking", "BlankOn"},    {"Blanking", "Blue"},     {"Blanking", "Black"},
+        {"Filter", "None"},         {"Filter", "Medium"},     {"Filter", "Maximum"},
+        {"Position", "Horizontal"}, {"Position", "Vertical"}, {"Direction", "Horizontal"},
+        {"Direction", "Vertical"},  {"Phase", "Phase"},
+    };
+}
+
+std::vector<Key> readOrder() {
+    return {
+        {"ActiveOut", "VGAOnly"},   {"ActiveOut", "CompOut"},    {"ActiveOut", "SVHSOut"},
+        {"Standard", "NTSC"},       {"Standard", "PAL"},         {"Signal", "Black"},
+        {"Signal", "Bars"},         {"Signal", "Ramp"},          {"Signal", "NormalOut"},
+        {"Blanking", "BlankOn"},    {"Blanking", "Blue"},        {"Blanking", "Black"},
+        {"Filter", "None"},         {"Filter", "Medium"},        {"Filter", "Maximum"},
+        {"Position", "Horizontal"}, {"Direction", "Horizontal"}, {"Position", "Vertical"},
+        {"Direction", "Vertical"},  {"Phase", "Phase"},
+    };
+}
+
+struct Settings : ::testing::Test, testing_support::SetupFixture {
+    void stored(const std::map<Key, std::string>& values) {
+        for (const auto& [key, text] : values) {
+            store.values[key] = text;
+        }
+    }
+
+    // The 16 control values in save order: check values, and -1/0 for options.
+    std::vector<int> controlValues() {
+        auto& k = c();
+        return {k.chkVGAOnly.value(),    k.optCompOut.value(),      k.optSVHSOut.value(),
+                k.optNTSC.value(),       k.optPAL.value(),          k.chkNormalOut.value(),
+                k.optTestBlack.value(),  k.optTestBars.value(),     k.optTestRamp.value(),
+                k.chkBlanking.value(),   k.optBlankBlue.value(),    k.optBlankBlack.value(),
+                k.optFilterNone.value(), k.optFilterMedium.value(), k.optFilterMax.value(),
+                k.chkPhase.value()};
+    }
+
+    // Swaps every click handler for one that only notes its control's name.
+    void recordRaisedHandlers() {
+        for (forms::Control* control : window.controls()) {
+            control->setClickHandler([this, control] { raised.push_back(control->name()); });
+        }
+    }
+    std::vector<std::string> raised;
+};
+
+std::vector<int> designValues() {
+    return {1, -1, 0, -1, 0, 1, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0};
+}
+
+TEST_F(Settings, AnEmptyStoreChangesNoControlSendsNothingAndCentresThePreview) {
+    window.Load();
+    EXPECT_EQ(driver.codes, Codes{});
+    EXPECT_EQ(controlValues(), designValues());
+    EXPECT_EQ(picture(), kCentred);
+    EXPECT_EQ(vars().curHorizValue, 0);
+    EXPECT_EQ(vars().curVertValue, 0);
+    EXPECT_EQ(vars().curHorizDirection, 8);
+    EXPECT_EQ(vars().curVertDirection, 8);
+    EXPECT_TRUE(errors.reports.empty());
+
+    recordRaisedHandlers();
+    window.ReadSettingsFromFile();
+    EXPECT_EQ(raised, std::vector<std::string>{});
+    EXPECT_EQ(driver.codes, Codes{});
+}
+
+TEST_F(Settings, ReadingRightAfterASaveChangesNothingAndSendsNothing) {
+    load();
+    auto& k = c();
+    k.chkVGAOnly.userClick();
+    k.optSVHSOut.userClick();
+    k.optPAL.userClick();
+    k.chkNormalOut.userClick();
+    k.optTestRamp.userClick();
+    k.chkBlanking.userClick();
+    k.optBlankBlack.userClick();
+    k.optFilterNone.userClick();
+    k.chkPhase.userClick();
+    for (int press = 0; press < 10; ++press) {
+        preview().cmdHorizAdjust.userClick();
+    }
+    preview().cmdVertAdjust.userClick();
+    window.SaveSettingsToFile();
+    const auto values = controlValues();
+    const auto where = picture();
+    const card::SetupVariables before = vars();
+    driver.codes.clear();
+
+    recordRaisedHandlers();
+    window.ReadSettingsFromFile();
+
+    EXPECT_EQ(raised, std::vector<std::string>{});
+    EXPECT_EQ(driver.codes, Codes{});
+    EXPECT_EQ(controlValues(), values);
+    EXPECT_EQ(picture(), where);
+    EXPECT_EQ(vars().curHorizValue, before.curHorizValue);
+    EXPECT_EQ(vars().curHorizDirection, before.curHorizDirection);
+    EXPECT_EQ(vars().curVertValue, before.curVertValue);
+    EXPECT_EQ(vars().curVertDirection, before.curVertDirection);
+    EXPECT_TRUE(errors.reports.empty());
+}
+
+TEST_F(Settings, SaveWritesAllTwentyKeysInOrderInTheirTextForms) {
+    load();
+    c().chkVGAOnly.setValue(0);
+    c().optTestRamp.setValue(true);
+    c().chkNormalOut.setValue(2);  // greyed: still saved as the number it is
+    c().optBlankBlack.setValue(true);
+    c().chkPhase.setValue(1);
+    vars().curHorizValue = 64;
+    vars().curHorizDirection = -8;
+    vars().curVertValue = -24;
+    driver.codes.clear();
+
+    window.SaveSettingsToFile();
+
+    EXPECT_EQ(store.writes, writeOrder());
+    const std::map<Key, std::string> expected = {
+        {{"ActiveOut", "VGAOnly"}, "0"},     {{"ActiveOut", "CompOut"}, "True"},
+        {{"ActiveOut", "SVHSOut"}, "False"}, {{"Standard", "NTSC"}, "True"},
+        {{"Standard", "PAL"}, "False"},      {{"Signal", "NormalOut"}, "2"},
+        {{"Signal", "Black"}, "False"},      {{"Signal", "Bars"}, "False"},
+        {{"Signal", "Ramp"}, "True"},        {{"Blanking", "BlankOn"}, "0"},
+        {{"Blanking", "Blue"}, "False"},     {{"Blanking", "Black"}, "True"},
+        {{"Filter", "None"}, "False"},       {{"Filter", "Medium"}, "False"},
+        {{"Filter", "Maximum"}, "True"},     {{"Position", "Horizontal"}, "64"},
+        {{"Position", "Vertical"}, "-24"},   {{"Direction", "Horizontal"}, "-8"},
+        {{"Direction", "Vertical"}, "8"},    {{"Phase", "Phase"}, "1"},
+    };
+    EXPECT_EQ(store.values, expected);
+    EXPECT_EQ(driver.codes, Codes{}) << "saving sends nothing";
+}
+
+TEST_F(Settings, ReadGoesThroughTheKeysInOrderAndPlacesThePreviewBeforePhase) {
+    stored({{{"Position", "Horizontal"}, "-64"}, {{"Position", "Vertical"}, "40"}});
+    std::pair<float, float> pictureAtPhase;
+    store.onRead = [&](const Key& key) {
+        if (key == Key{"Phase", "Phase"}) {
+            pictureAtPhase = picture();
+        }
+    };
+    load();
+    EXPECT_EQ(store.reads, readOrder());
+    EXPECT_EQ(pictureAtPhase, std::make_pair(kScreenLeft, kScreenTop + 192 + 120));
+}
+
+TEST_F(Settings, AStoredOffsetMovesOnlyThePreview) {
+    stored({{{"Position", "Horizontal"}, "24"}});
+    window.Load();
+    EXPECT_EQ(vars().curHorizValue, 24);
+    EXPECT_EQ(picture(), std::make_pair(kScreenLeft + 264, kScreenTop + 192));
+    EXPECT_EQ(driver.codes, Codes{});
+}
+
+TEST_F(Settings, StoredTvOnRunsTheResetFirstAndTheStoredValuesWinAfterIt) {
+    stored({
+        {{"ActiveOut", "VGAOnly"}, "0"},
+        {{"ActiveOut", "CompOut"}, "False"},
+        {{"ActiveOut", "SVHSOut"}, "True"},
+        {{"Blanking", "BlankOn"}, "1"},
+        {{"Blanking", "Blue"}, "False"},
+        {{"Blanking", "Black"}, "True"},
+        {{"Filter", "None"}, "True"},
+        {{"Filter", "Medium"}, "False"},
+        {{"Filter", "Maximum"}, "False"},
+        {{"Position", "Horizontal"}, "24"},
+        {{"Direction", "Horizontal"}, "-8"},
+        {{"Position", "Vertical"}, "-16"},
+        {{"Direction", "Vertical"}, "8"},
+        {{"Phase", "Phase"}, "1"},
+    });
+    Codes sentByStepOne;
+    store.onRead = [&](const Key& key) {
+        if (key == Key{"ActiveOut", "CompOut"}) {
+            sentByStepOne = driver.codes;
+        }
+    };
+
+    window.Load();
+
+    EXPECT_EQ(sentByStepOne, (Codes{127, 18})) << "TV on, then the reset's Maximum filter";
+    // S-VHS switches the output; the toggles go out now the reset has synchronised them.
+    EXPECT_EQ(driver.codes, (Codes{127, 18, 20, 21, 1, 32, 16, 22}));
+    EXPECT_EQ(vars().DisplayMode, 1);
+    EXPECT_EQ(vars().UpdateCard, forms::True);
+    EXPECT_EQ(vars().curHorizValue, 24);
+    EXPECT_EQ(vars().curHorizDirection, -8);
+    EXPECT_EQ(vars().curVertValue, -16);
+    EXPECT_EQ(vars().curVertDirection, 8);
+    EXPECT_EQ(picture(), std::make_pair(kScreenLeft + 264, kScreenTop + 144));
+}
+
+TEST_F(Settings, CancelReselectsTheStoredTestSignalAndSendsItLast) {
+    stored({{{"Signal", "Black"}, "True"}, {{"Signal", "Bars"}, "False"}});
+    load();
+    window.Show();
+    c().chkNormalOut.userClick();
+    c().optTestBars.userClick();
+    c().chkNormalOut.userClick();
+    ASSERT_EQ(driver.codes, (Codes{4, 6, 7}));
+    driver.codes.clear();
+
+    window.buttons().cmdCancel.userClick();
+
+    EXPECT_EQ(driver.codes, Codes{4});
+    EXPECT_TRUE(c().optTestBlack.selected());
+    EXPECT_FALSE(c().optTestBars.selected());
+    EXPECT_EQ(c().chkNormalOut.value(), 1);
+    EXPECT_FALSE(window.Visible());
+}
+
+TEST_F(Settings, StoredSvhsIsSelectedAfterCompositeIsClearedWithoutAHandler) {
+    stored({{{"ActiveOut", "CompOut"}, "False"}, {{"ActiveOut", "SVHSOut"}, "True"}});
+    bool anyOutputBeforeStepThree = true;
+    store.onRead = [&](const Key& key) {
+        if (key == Key{"ActiveOut", "SVHSOut"}) {
+            anyOutputBeforeStepThree = c().optCompOut.selected() || c().optSVHSOut.selected();
+        }
+    };
+    window.Load();
+    EXPECT_FALSE(anyOutputBeforeStepThree);
+    EXPECT_EQ(driver.codes, (Codes{20, 21}));
+    EXPECT_TRUE(c().optSVHSOut.selected());
+    EXPECT_EQ(vars().DisplayMode, 1);
+}
+
+TEST_F(Settings, AFrameStoredAllFalseEndsWithNoSelectionAndNoHandler) {
+    using Button = forms::OptionButton card::CardControls::*;
+    using card::CardControls;
+    const std::vector<std::vector<std::pair<Key, Button>>> frames = {
+        {{{"ActiveOut", "CompOut"}, &CardControls::optCompOut},
+         {{"ActiveOut", "SVHSOut"}, &CardControls::optSVHSOut}},
+        {{{"Standard", "NTSC"}, &CardControls::optNTSC},
+         {{"Standard", "PAL"}, &CardControls::optPAL}},
+        {{{"Signal", "Black"}, &CardControls::optTestBlack},
+         {{"Signal", "Bars"}, &CardControls::optTestBars},
+         {{"Signal", "Ramp"}, &CardControls::optTestRamp}},
+        {{{"Blanking", "Blue"}, &CardControls::optBlankBlue},
+         {{"Blanking", "Black"}, &CardControls::optBlankBlack}},
+        {{{"Filter", "None"}, &CardControls::optFilterNone},
+         {{"Filter", "Medium"}, &CardControls::optFilterMedium},
+         {{"Filter", "Maximum"}, &CardControls::optFilterMax}},
+    };
+    for (const auto& frame : frames) {
+        SCOPED_TRACE(frame.front().first.first);
+        store.values.clear();
+        window.Unload();
+        load();
+        recordRaisedHandlers();
+        for (const auto& [key, button] : frame) {
+            store.values[key] = "False";
+        }
+
+        window.ReadSettingsFromFile();
+
+        for (const auto& [key, button] : frame) {
+            EXPECT_FALSE((c().*button).selected()) << key.second;
+        }
+        EXPECT_EQ(raised, std::vector<std::string>{});
+        EXPECT_EQ(driver.codes, Codes{});
+        EXPECT_TRUE(errors.reports.empty());
+    }
+}
+
+}  // namespace
