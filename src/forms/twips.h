@@ -19,6 +19,10 @@ struct PixelRect {
 // The nearest whole pixel at the display's real resolution.
 int twipsToPixels(float twips, int dpi);
 
+// Twips for a position the user gave the window, exact enough to convert
+// back to the same pixel.
+float pixelsToTwips(int pixels, int dpi);
+
 // Converts the edges, not the size, so that controls laid out edge to edge in
 // twips stay edge to edge in pixels whatever the rounding.
 PixelRect toPixels(const Geometry& geometry, int dpi);

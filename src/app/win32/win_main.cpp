@@ -1,21 +1,33 @@
 #include <windows.h>
 
+#include "app/win32/empty_store.h"
 #include "card/win32/escape_channel.h"
+#include "forms/toolkit.h"
+#include "forms/win32/message_loop.h"
+#include "forms/win32/win32_platform.h"
+#include "ui/kel_setup.h"
 
-// Until the resident program exists: create the setup window's class and a
-// hidden window of it, send one command through it, and end.
+// Shows the setup window and runs until it is hidden or gone. The resident
+// tray program takes this place once it exists.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "QuendaSetup";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "QuendaSetup", "Orvix", WS_OVERLAPPEDWINDOW, 0, 0, 120, 414,
-                                  nullptr, nullptr, instance, nullptr);
+    forms::win32::MessageBoxErrors errors;
+    forms::win32::Win32Platform platform(instance);
+    forms::Toolkit toolkit(errors, platform);
     card::win32::EscapeChannel channel;
-    channel.send(reinterpret_cast<forms::NativeHandle>(window),
-                 card::DriverCommand::DRV_FILTER_MEDIUM);
-    DestroyWindow(window);
+    app::win32::EmptyStore store;
+    ui::KelSetup setup(toolkit, channel, store);
+    setup.setExitHandler([&setup, &toolkit] {
+        setup.SaveSettingsToFile();
+        setup.Unload();
+        toolkit.End();
+    });
+
+    setup.Load();
+    setup.Show();
+    MSG message{};
+    while (setup.isLoaded() && setup.Visible() && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        forms::win32::deliver(message);
+    }
     return 0;
 }

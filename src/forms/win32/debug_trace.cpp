@@ -4,6 +4,8 @@
 
 namespace forms::win32 {
 
-void trace(const std::string& line) { OutputDebugStringA(("Quenda: " + line).c_str()); }
+void trace(const std::string& line) {
+    OutputDebugStringA(("Quenda: " + line).c_str());
+}
 
 }  // namespace forms::win32

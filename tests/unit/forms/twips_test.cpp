@@ -28,6 +28,16 @@ TEST(Twips, ConvertToTheNearestPixelAtEachScale) {
     }
 }
 
+TEST(Twips, PixelsTheUserMovedTheWindowToConvertBackToTheSamePixel) {
+    for (int dpi : {96, 120, 144, 168, 192}) {
+        for (int pixels : {-1280, -7, -1, 0, 1, 3, 7, 99, 1919, 3839}) {
+            EXPECT_EQ(forms::twipsToPixels(forms::pixelsToTwips(pixels, dpi), dpi), pixels)
+                << pixels << " pixels at " << dpi << " dpi";
+        }
+    }
+    EXPECT_FLOAT_EQ(forms::pixelsToTwips(120, 96), 1800);
+}
+
 TEST(Twips, RectanglesConvertTheirEdgesSoNeighboursStayEdgeToEdge) {
     // 100 twips is 6.67 pixels at 96 dpi: converting sizes would leave gaps.
     const PixelRect first = forms::toPixels({0, 0, 100, 100}, 96);

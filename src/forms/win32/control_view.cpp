@@ -1,0 +1,69 @@
+#include "forms/win32/control_view.h"
+
+#include <string>
+
+#include "forms/form.h"
+#include "forms/twips.h"
+#include "forms/win32/button_views.h"
+#include "forms/win32/frame_view.h"
+#include "forms/win32/shape_view.h"
+#include "forms/win32/static_view.h"
+
+namespace forms::win32 {
+
+void ControlView::notified(int code) {
+    if (code != BN_CLICKED) {
+        return;
+    }
+    Control& clicked = control_;
+    clicked.owner().toolkit().runEvent([&clicked] { clicked.userClick(); });
+}
+
+ChildWindow::ChildWindow(const char* windowClass, DWORD style, DWORD exStyle,
+                         const Control& control, const ViewContext& context)
+    : dpi_(context.dpi) {
+    const PixelRect at = toPixels(control.geometry(), dpi_);
+    window_.reset(CreateWindowExA(exStyle, windowClass, control.caption().c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.left, at.top,
+                                  at.width, at.height, context.parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(context.id)),
+                                  context.instance, nullptr));
+    SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
+}
+
+void ChildWindow::mirror(const Control& control) {
+    HWND window = window_.get();
+    std::string shown(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    shown.resize(
+        static_cast<size_t>(GetWindowTextA(window, shown.data(), static_cast<int>(shown.size()))));
+    if (shown != control.caption()) {
+        SetWindowTextA(window, control.caption().c_str());
+    }
+    if ((IsWindowEnabled(window) != FALSE) != control.enabled()) {
+        EnableWindow(window, control.enabled() ? TRUE : FALSE);
+    }
+    const PixelRect at = toPixels(control.geometry(), dpi_);
+    SetWindowPos(window, nullptr, at.left, at.top, at.width, at.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context) {
+    switch (control.kind()) {
+        case ControlKind::CheckBox:
+            return std::make_unique<CheckBoxView>(static_cast<CheckBox&>(control), context);
+        case ControlKind::OptionButton:
+            return std::make_unique<OptionButtonView>(static_cast<OptionButton&>(control), context);
+        case ControlKind::CommandButton:
+            return std::make_unique<CommandButtonView>(control, context);
+        case ControlKind::Frame:
+            return std::make_unique<FrameView>(control, context);
+        case ControlKind::Label:
+        case ControlKind::PictureBox:
+            return std::make_unique<StaticView>(control, context);
+        case ControlKind::Shape:
+            return std::make_unique<ShapeView>(static_cast<Shape&>(control), context);
+    }
+    return nullptr;
+}
+
+}  // namespace forms::win32

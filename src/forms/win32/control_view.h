@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "forms/controls.h"
+#include "forms/win32/handles.h"
+
+namespace forms::win32 {
+
+// What every control's view is built with.
+struct ViewContext {
+    HINSTANCE instance = nullptr;
+    HWND form = nullptr;    // the form's own window: shapes paint on it
+    HWND parent = nullptr;  // the form's window, or the window of the control's frame
+    HFONT font = nullptr;
+    int dpi = USER_DEFAULT_SCREEN_DPI;
+    int id = 0;
+};
+
+// The on-screen mirror of one control. The same small surface for every kind:
+// built from the model's design values, brought up to the model's state on
+// each notification, and turning the user's click into one model call.
+class ControlView {
+  public:
+    virtual ~ControlView() = default;
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
+
+    // Caption, value, enabled state and geometry as the model has them now.
+    virtual void mirror() = 0;
+    // A notification code its child window sent: a click (BN_CLICKED, and
+    // STN_CLICKED, which is the same code) becomes the one model call. It may
+    // unload the form, and this view with it.
+    virtual void notified(int code);
+    // The child window; nullptr for a control drawn on the form's surface.
+    virtual HWND window() const { return nullptr; }
+    // Draws a windowless control on the form's surface.
+    virtual void paint(HDC /*dc*/) const {}
+
+    Control& control() const { return control_; }
+
+  protected:
+    explicit ControlView(Control& control) : control_(control) {}
+
+  private:
+    Control& control_;
+};
+
+// The real child window behind a control: created from the model's values, its caption, enabled
+// state and place kept in step with the model.
+class ChildWindow {
+  public:
+    ChildWindow(const char* windowClass, DWORD style, DWORD exStyle, const Control& control,
+                const ViewContext& context);
+
+    HWND get() const { return window_.get(); }
+    void mirror(const Control& control);
+
+  private:
+    OwnedWindow window_;
+    int dpi_;
+};
+
+std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context);
+
+}  // namespace forms::win32

@@ -1,0 +1,362 @@
+#include "forms/win32/form_window.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "forms/twips.h"
+#include "forms/win32/screen_metrics.h"
+#include "forms/window_size.h"
+
+namespace forms::win32 {
+
+namespace {
+
+// Child window ids start clear of IDOK and IDCANCEL, which mean Enter and Escape.
+constexpr int kFirstControlId = 100;
+
+DWORD styleOf(const FormDesign& design) {
+    return (design.dialogFrame ? WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW) | WS_CLIPCHILDREN;
+}
+
+std::string classNameOf(const FormDesign& design) {
+    return design.windowClass.empty() ? std::string("QuendaForm") : design.windowClass;
+}
+
+void registerClass(HINSTANCE instance, const std::string& name, WNDPROC procedure) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(instance, name.c_str(), &windowClass) != FALSE) {
+        return;
+    }
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassExA(&windowClass);
+}
+
+// A fixed dialog offers only Move and Close.
+void trimSystemMenu(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) {
+        DeleteMenu(menu, command, MF_BYCOMMAND);
+    }
+}
+
+std::unique_ptr<OwnedIcon> loadIcon(HINSTANCE instance, int resource, int widthMetric,
+                                    int heightMetric) {
+    return std::make_unique<OwnedIcon>(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON, GetSystemMetrics(widthMetric),
+                   GetSystemMetrics(heightMetric), 0)));
+}
+
+FrameExtent frameExtentOf(HWND window) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Form& form, HINSTANCE instance)
+    : form_(form), dpi_(screenDpi()), font_(createMessageFont()) {
+    createWindow(instance);
+    createControlViews(instance);
+    stackControls();
+    for (const auto& view : views_) {
+        view->mirror();
+    }
+    formChanged();
+}
+
+FormWindow::~FormWindow() {
+    // Whatever the window still receives while it goes is no business of ours.
+    SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+    while (!views_.empty()) {
+        views_.pop_back();
+    }
+    window_.reset();
+    owner_.reset();
+}
+
+void FormWindow::createWindow(HINSTANCE instance) {
+    const FormDesign& design = form_.design();
+    const std::string className = classNameOf(design);
+    registerClass(instance, className, windowProc);
+    if (!design.showInTaskbar) {
+        // An owned window gets no task-bar button, and keeps a normal title bar.
+        owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     instance, nullptr));
+    }
+    placing_ = true;
+    window_.reset(CreateWindowExA(0, className.c_str(), design.caption.c_str(), styleOf(design), 0,
+                                  0, 0, 0, owner_.get(), nullptr, instance, this));
+    placing_ = false;
+    if (design.dialogFrame) {
+        trimSystemMenu(window_.get());
+    }
+    if (design.iconResource != 0) {
+        bigIcon_ = loadIcon(instance, design.iconResource, SM_CXICON, SM_CYICON);
+        smallIcon_ = loadIcon(instance, design.iconResource, SM_CXSMICON, SM_CYSMICON);
+        SendMessageA(window_.get(), WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(bigIcon_->get()));
+        SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(smallIcon_->get()));
+    }
+}
+
+// Frames first, so that the options they hold have a window to live in.
+void FormWindow::createControlViews(HINSTANCE instance) {
+    const std::vector<Control*>& controls = form_.controls();
+    for (bool contained : {false, true}) {
+        for (size_t index = 0; index < controls.size(); ++index) {
+            Control& control = *controls[index];
+            if ((control.container() != nullptr) != contained) {
+                continue;
+            }
+            ViewContext context;
+            context.instance = instance;
+            context.form = window_.get();
+            context.parent = contained ? viewOf(control.container())->window() : window_.get();
+            context.font = font_.get();
+            context.dpi = dpi_;
+            context.id = kFirstControlId + static_cast<int>(index);
+            views_.push_back(createControlView(control, context));
+        }
+    }
+}
+
+// Overlapping siblings are drawn front-most first, as the form lists them.
+void FormWindow::stackControls() const {
+    std::vector<std::pair<HWND, HWND>> lastOfParent;
+    for (const Control* control : form_.controls()) {
+        HWND child = viewOf(control)->window();
+        if (child == nullptr) {
+            continue;
+        }
+        HWND parent = GetParent(child);
+        auto last = std::find_if(lastOfParent.begin(), lastOfParent.end(),
+                                 [parent](const auto& entry) { return entry.first == parent; });
+        HWND after = last == lastOfParent.end() ? HWND_TOP : last->second;
+        SetWindowPos(child, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (last == lastOfParent.end()) {
+            lastOfParent.emplace_back(parent, child);
+        } else {
+            last->second = child;
+        }
+    }
+}
+
+void FormWindow::formChanged() {
+    HWND window = window_.get();
+    const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
+                                          dpi_, frameExtentOf(window));
+    placing_ = true;
+    SetWindowPos(window, nullptr, twipsToPixels(form_.Left(), dpi_),
+                 twipsToPixels(form_.Top(), dpi_), size.width, size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+    const bool shown = IsWindowVisible(window) != FALSE;
+    if (form_.Visible() && !shown) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        SetForegroundWindow(window);
+    } else if (!form_.Visible() && shown) {
+        ShowWindow(window, SW_HIDE);
+    }
+}
+
+void FormWindow::controlChanged(const Control& control) {
+    if (ControlView* view = viewOf(&control)) {
+        view->mirror();
+    }
+}
+
+NativeHandle FormWindow::handle() const {
+    return reinterpret_cast<NativeHandle>(window_.get());
+}
+
+ControlView* FormWindow::viewOf(const Control* control) const {
+    const auto found = std::find_if(views_.begin(), views_.end(), [control](const auto& view) {
+        return &view->control() == control;
+    });
+    return found == views_.end() ? nullptr : found->get();
+}
+
+ControlView* FormWindow::viewOf(HWND window) const {
+    if (window == nullptr) {
+        return nullptr;
+    }
+    const auto found = std::find_if(views_.begin(), views_.end(), [window](const auto& view) {
+        return view->window() == window;
+    });
+    return found == views_.end() ? nullptr : found->get();
+}
+
+Control* FormWindow::focusedControl() const {
+    const ControlView* view = viewOf(GetFocus());
+    return view == nullptr ? nullptr : &view->control();
+}
+
+FormWindow* FormWindow::fromWindow(HWND window) {
+    if (window == nullptr ||
+        GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&windowProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    }
+    Toolkit& toolkit = self->form_.toolkit();
+    try {
+        return self->handleMessage(window, message, wParam, lParam);
+    } catch (const RuntimeError& error) {
+        toolkit.reportError(error);
+        return 0;
+    }
+}
+
+LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            ControlView* view = viewOf(reinterpret_cast<HWND>(lParam));
+            if (view == nullptr) {
+                break;
+            }
+            if (focusing_ && view->control().kind() == ControlKind::OptionButton) {
+                return 0;
+            }
+            view->notified(HIWORD(wParam));
+            return 0;
+        }
+        case WM_CLOSE:
+            form_.closeBox();
+            return 0;
+        case WM_PAINT: {
+            const PaintDC paint(window);
+            paintSurface(paint.get());
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            auto* dc = reinterpret_cast<HDC>(wParam);
+            RECT client{};
+            GetClientRect(window, &client);
+            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+            paintSurface(dc);
+            return 0;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE && viewOf(GetFocus()) != nullptr) {
+                lastFocus_ = GetFocus();
+            }
+            break;
+        case WM_SETFOCUS:
+            restoreFocus();
+            return 0;
+        case WM_MOVE:
+            if (!placing_) {
+                keepUsersPosition();
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Windowless controls, back-most first, under every child window.
+void FormWindow::paintSurface(HDC dc) const {
+    for (auto view = views_.rbegin(); view != views_.rend(); ++view) {
+        (*view)->paint(dc);
+    }
+}
+
+// The window moved by the user keeps its place when code changes its width.
+void FormWindow::keepUsersPosition() {
+    RECT where{};
+    GetWindowRect(window_.get(), &where);
+    form_.setLeft(pixelsToTwips(where.left, dpi_));
+    form_.setTop(pixelsToTwips(where.top, dpi_));
+}
+
+void FormWindow::focus(const Control* control) {
+    const ControlView* view = viewOf(control);
+    if (view == nullptr || view->window() == nullptr) {
+        return;
+    }
+    focusing_ = true;
+    SetFocus(view->window());
+    focusing_ = false;
+}
+
+// Back to the control that had the focus when the window was last left, or
+// to the first in tab order.
+void FormWindow::restoreFocus() {
+    const ControlView* last = viewOf(lastFocus_);
+    if (last != nullptr && takesFocus(last->control()) && last->control().reachable()) {
+        focus(&last->control());
+    } else {
+        focus(nextTabStop(form_, nullptr, Direction::Forward));
+    }
+}
+
+bool FormWindow::handleKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN) {
+        return false;
+    }
+    switch (message.wParam) {
+        case VK_RETURN:
+        case VK_ESCAPE:
+            return true;
+        case VK_TAB:
+            if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+                return false;
+            }
+            moveByTab(GetKeyState(VK_SHIFT) < 0 ? Direction::Backward : Direction::Forward);
+            return true;
+        case VK_LEFT:
+        case VK_UP:
+            return moveInGroup(Direction::Backward);
+        case VK_RIGHT:
+        case VK_DOWN:
+            return moveInGroup(Direction::Forward);
+        default:
+            return false;
+    }
+}
+
+void FormWindow::moveByTab(Direction direction) {
+    SendMessageA(window_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    focus(nextTabStop(form_, focusedControl(), direction));
+}
+
+// An arrow selects the option it moves to, as a click on it would.
+bool FormWindow::moveInGroup(Direction direction) {
+    auto* option = dynamic_cast<OptionButton*>(focusedControl());
+    if (option == nullptr) {
+        return false;
+    }
+    OptionButton* next = nextInGroup(form_, *option, direction);
+    if (next == nullptr) {
+        return true;
+    }
+    focus(next);
+    viewOf(next)->notified(BN_CLICKED);
+    return true;
+}
+
+}  // namespace forms::win32

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "forms/form.h"
+#include "forms/tab_order.h"
+#include "forms/win32/control_view.h"
+#include "forms/win32/handles.h"
+
+namespace forms::win32 {
+
+// The real window of one loaded form, with one child window per control.
+// It mirrors the model and hands the user's actions back to it: a click is
+// one model call, the close box is Form::closeBox, and the keyboard moves
+// through the model's tab order. Any of these may unload the form and so
+// destroy this object, so nothing is touched after handing over.
+class FormWindow final : public FormView {
+  public:
+    FormWindow(Form& form, HINSTANCE instance);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    void formChanged() override;
+    void controlChanged(const Control& control) override;
+    NativeHandle handle() const override;
+
+    // The form window behind a top-level window; nullptr for any other window.
+    static FormWindow* fromWindow(HWND window);
+    // Tab, Shift+Tab, the arrows within an option group, and Enter and Escape
+    // (which do nothing). True when the key was used up.
+    bool handleKey(const MSG& message);
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createWindow(HINSTANCE instance);
+    void createControlViews(HINSTANCE instance);
+    void stackControls() const;
+    ControlView* viewOf(const Control* control) const;
+    ControlView* viewOf(HWND window) const;
+    Control* focusedControl() const;
+
+    void focus(const Control* control);
+    void restoreFocus();
+    void moveByTab(Direction direction);
+    bool moveInGroup(Direction direction);
+    void keepUsersPosition();
+    void paintSurface(HDC dc) const;
+
+    Form& form_;
+    int dpi_;
+    GdiObject<HFONT> font_;
+    OwnedWindow owner_;
+    OwnedWindow window_;
+    std::unique_ptr<OwnedIcon> bigIcon_;
+    std::unique_ptr<OwnedIcon> smallIcon_;
+    std::vector<std::unique_ptr<ControlView>> views_;
+    HWND lastFocus_ = nullptr;
+    // Focus given by code, not a click: an option button that gains the focus
+    // reports a click, which must not select it.
+    bool focusing_ = false;
+    // Our own moves, not the user's.
+    bool placing_ = false;
+};
+
+}  // namespace forms::win32

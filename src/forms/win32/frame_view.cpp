@@ -1,0 +1,40 @@
+#include "forms/win32/frame_view.h"
+
+#include <commctrl.h>
+
+namespace forms::win32 {
+
+namespace {
+
+constexpr UINT_PTR kFrameSubclass = 1;
+
+LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                           UINT_PTR /*subclass*/, DWORD_PTR /*data*/) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+            return SendMessageA(GetParent(window), message, wParam, lParam);
+        case WM_ERASEBKGND: {
+            RECT client{};
+            GetClientRect(window, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, frameProc, kFrameSubclass);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+FrameView::FrameView(Control& frame, const ViewContext& context)
+    : ControlView(frame), window_("BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0, frame, context) {
+    SetWindowSubclass(window_.get(), frameProc, kFrameSubclass, 0);
+}
+
+}  // namespace forms::win32

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <windows.h>
+
+namespace forms::win32 {
+
+// A window this program created, destroyed with the object that owns it.
+// A child already destroyed with its parent is left alone.
+class OwnedWindow {
+  public:
+    OwnedWindow() = default;
+    explicit OwnedWindow(HWND window) : window_(window) {}
+    ~OwnedWindow() { reset(); }
+    OwnedWindow(const OwnedWindow&) = delete;
+    OwnedWindow& operator=(const OwnedWindow&) = delete;
+
+    HWND get() const { return window_; }
+    void reset(HWND window = nullptr) {
+        if (window_ != nullptr && IsWindow(window_) != FALSE) {
+            DestroyWindow(window_);
+        }
+        window_ = window;
+    }
+
+  private:
+    HWND window_ = nullptr;
+};
+
+// A font, brush or pen this program created.
+template <typename Handle>
+class GdiObject {
+  public:
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    ~GdiObject() {
+        if (handle_ != nullptr) {
+            DeleteObject(handle_);
+        }
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    Handle get() const { return handle_; }
+
+  private:
+    Handle handle_;
+};
+
+class OwnedIcon {
+  public:
+    explicit OwnedIcon(HICON icon) : icon_(icon) {}
+    ~OwnedIcon() {
+        if (icon_ != nullptr) {
+            DestroyIcon(icon_);
+        }
+    }
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+
+    HICON get() const { return icon_; }
+
+  private:
+    HICON icon_;
+};
+
+// The whole screen's device context, for what the display reports.
+class ScreenDC {
+  public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+// The device context of one WM_PAINT.
+class PaintDC {
+  public:
+    explicit PaintDC(HWND window) : window_(window) { dc_ = BeginPaint(window_, &paint_); }
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// Selects a GDI object into a device context for one scope.
+class Selection {
+  public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, previous_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace forms::win32
