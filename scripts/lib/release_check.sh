@@ -1,0 +1,258 @@
+# shellcheck shell=bash
+# The release check: what a user downloads is the installer, so build it and,
+# under Wine, do what a user and an administrator do with it: a silent
+# install, the program running in the tray, Exit, a start as at log-on, and a
+# silent uninstall while it runs, checking the files, the Start-menu shortcut,
+# the log-on entry, and that the user's settings outlive the uninstall unless
+# they are asked to go. Also the programs' size and the DLLs they need.
+# Sourced after common.sh and wine_env.sh; `release_check` fails on the first
+# broken step, leaving its logs under build/release/.
+
+RELEASE_MAX_PROGRAM_KB=400
+# What every Windows has; anything else would have to ship beside the program.
+RELEASE_WINDOWS_DLLS=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll "
+RELEASE_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+RELEASE_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenda'
+RELEASE_SETTINGS_KEY='HKCU\Software\Quenda'
+
+release_check() {
+    # A subshell, so its traps, exports and display end with it.
+    (
+        set -euo pipefail
+        release_check_steps
+    )
+}
+
+release_check_steps() {
+    local dir="$QUENDA_ROOT/build/release"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    say "Release check (logs in build/release)"
+    release_ensure_nsis
+    release_check_programs
+    release_build_installers "$dir"
+
+    trap 'release_log_tails "$dir"; wine_stop; xvfb_stop' EXIT
+    xvfb_start
+    wine_use_prefix "$dir/prefix"
+    # No desktop menu entries for the shortcuts the installer makes.
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+    wine_prepare_prefix
+    RELEASE_AUTOMATE="$QUENDA_ROOT/build/win64/tests/e2e/automate.exe"
+    [[ -f "$RELEASE_AUTOMATE" ]] || die "build/win64/tests/e2e/automate.exe is missing"
+
+    release_install_exit_uninstall "$dir"
+    release_install_options "$dir"
+
+    trap - EXIT
+    wine_stop
+    xvfb_stop
+    rm -rf "$dir/prefix"
+    say "Release check passed"
+}
+
+release_ensure_nsis() {
+    if command -v makensis >/dev/null; then
+        return 0
+    fi
+    # shellcheck disable=SC2034 # as_root names what is missing when it cannot install
+    local missing=(nsis)
+    say "Installing missing packages: nsis"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis
+}
+
+release_ok() { printf '    ok    %s\n' "$*"; }
+
+release_fail() {
+    printf '    FAIL  %s\n' "$*" >&2
+    exit 1
+}
+
+# ---- The programs ----------------------------------------------------------------
+
+release_check_programs() {
+    local program objdump kb dll
+    for program in quenda.exe:i686 quenda-x64.exe:x86_64; do
+        objdump="${program#*:}-w64-mingw32-objdump"
+        program="$QUENDA_ROOT/dist/${program%%:*}"
+        [[ -f "$program" ]] || release_fail "$program is missing"
+        kb=$((($(stat -c %s "$program") + 1023) / 1024))
+        ((kb < RELEASE_MAX_PROGRAM_KB)) ||
+            release_fail "$(basename "$program") is $kb KB, over $RELEASE_MAX_PROGRAM_KB KB"
+        while read -r dll; do
+            dll="${dll,,}"
+            [[ "$RELEASE_WINDOWS_DLLS" == *" $dll "* ]] ||
+                release_fail "$(basename "$program") needs $dll, which Windows does not have"
+        done < <("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p')
+        release_ok "$(basename "$program"): $kb KB, needs only Windows' own DLLs"
+    done
+}
+
+# The shipped installer, and the same script in the 64-bit stub for a Wine
+# that runs only 64-bit programs.
+release_build_installers() {
+    local dir="$1"
+    "$QUENDA_ROOT/packaging/make-installer" x86 >"$dir/makensis.log" 2>&1 ||
+        release_fail "makensis failed: $(tail -n 20 "$dir/makensis.log")"
+    "$QUENDA_ROOT/packaging/make-installer" amd64 "$dir/quenda-setup-amd64.exe" \
+        >>"$dir/makensis.log" 2>&1 || release_fail "makensis failed: $(tail -n 20 "$dir/makensis.log")"
+    if wine_runs_32bit; then
+        RELEASE_INSTALLER="$QUENDA_ROOT/dist/quenda-setup.exe"
+    else
+        RELEASE_INSTALLER="$dir/quenda-setup-amd64.exe"
+    fi
+    release_ok "installers built: dist/quenda-setup.exe, build/release/quenda-setup-amd64.exe"
+}
+
+# ---- Under Wine --------------------------------------------------------------------
+
+release_wine() { WINEDEBUG=-all "$WINE64" "$@"; }
+
+release_automate() { release_wine "$RELEASE_AUTOMATE" "$@"; }
+
+# Prints the value's data; fails when there is none.
+release_reg_value() {
+    local line
+    while IFS= read -r line; do
+        line="${line%$'\r'}"
+        if [[ "$line" =~ ^\ {4}"$2"\ {4}REG_[A-Z_]+\ {4}(.*)$ ]]; then
+            printf '%s\n' "${BASH_REMATCH[1]}"
+            return 0
+        fi
+    done < <(release_wine reg query "$1" /v "$2" 2>/dev/null)
+    return 1
+}
+
+release_reg_key_exists() { release_wine reg query "$1" >/dev/null 2>&1; }
+
+# Waits up to $3 seconds (default 10) for a line matching $2 in log $1.
+release_wait_line() {
+    local deadline=$((SECONDS + ${3:-10}))
+    until grep -a -q -E "$2" "$1" 2>/dev/null; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+release_wait_gone() {
+    local deadline=$((SECONDS + ${2:-30}))
+    while [[ -e "$1" ]]; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# A shell link holds its target's path in ANSI or UTF-16 text.
+release_shortcut_to() {
+    [[ -f "$1" ]] && { strings -a "$1" | grep -q -F "$2" || strings -a -e l "$1" | grep -q -F "$2"; }
+}
+
+release_user_dir() {
+    local dirs=("$WINEPREFIX"/drive_c/users/*/AppData)
+    [[ -d "${dirs[0]}" ]] || release_fail "no user profile in the prefix"
+    dirname "${dirs[0]}"
+}
+
+# Runs the installer silently with switches $2...; its output, and that of
+# the program it starts, go to log $1.
+release_install() {
+    local log="$1"
+    shift
+    WINEDEBUG=-all,+debugstr timeout 120 "$WINE64" "$RELEASE_INSTALLER" /S "$@" >"$log" 2>&1 ||
+        release_fail "the silent install failed ($(tail -n 5 "$log"))"
+}
+
+release_uninstall() {
+    local install_dir="$1"
+    shift
+    # The uninstaller runs from a copy of itself and returns at once: it is
+    # done when it has removed itself.
+    release_wine "$RELEASE_UNINSTALL_COMMAND" /S "$@" || release_fail "the uninstaller did not start"
+    release_wait_gone "$install_dir/uninstall.exe" 60 || release_fail "the uninstall did not finish"
+    release_wait_gone "$install_dir" 10 || release_fail "the uninstall left $install_dir"
+}
+
+release_expect_running() {
+    release_wait_line "$1" '"Quenda: tray add ' 30 || release_fail "$2: no tray icon"
+    release_automate find --class QuendaPopUp --timeout 5000 >/dev/null ||
+        release_fail "$2: no QuendaPopUp window"
+}
+
+release_expect_ended() {
+    release_wait_line "$1" '"Quenda: tray delete"' 20 || release_fail "$2: the tray icon was not removed"
+    release_automate gone --class QuendaPopUp --timeout 10000 >/dev/null ||
+        release_fail "$2: the program is still running"
+}
+
+release_install_exit_uninstall() {
+    local dir="$1" user_dir install_dir shortcut program run
+    release_install "$dir/install.log"
+    user_dir="$(release_user_dir)"
+    install_dir="$user_dir/AppData/Local/Programs/Quenda"
+    shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quenda.lnk"
+    printf -v program 'C:\\users\\%s\\AppData\\Local\\Programs\\Quenda\\quenda.exe' \
+        "$(basename "$user_dir")"
+    RELEASE_UNINSTALL_COMMAND="${program%quenda.exe}uninstall.exe"
+
+    cmp -s "$install_dir/quenda.exe" "$QUENDA_ROOT/dist/quenda-x64.exe" ||
+        release_fail "the installed quenda.exe is not the 64-bit program"
+    [[ -f "$install_dir/uninstall.exe" ]] || release_fail "no uninstall.exe"
+    release_ok "silent install: the 64-bit program and its uninstaller in AppData\\Local\\Programs\\Quenda"
+    release_shortcut_to "$shortcut" 'Programs\Quenda\quenda.exe' ||
+        release_fail "no Start-menu shortcut to the program"
+    release_ok "Start-menu shortcut"
+    run="$(release_reg_value "$RELEASE_RUN_KEY" Quenda)" || release_fail "no log-on entry"
+    [[ "$run" == "\"$program\"" ]] || release_fail "log-on entry is $run"
+    release_ok "log-on entry $run"
+    [[ "$(release_reg_value "$RELEASE_UNINSTALL_KEY" UninstallString)" == *uninstall.exe* ]] ||
+        release_fail "no uninstaller registered"
+    release_ok "uninstaller registered"
+
+    release_expect_running "$dir/install.log" "after the install"
+    release_automate post --class QuendaPopUp 1025 100 513 >/dev/null
+    release_automate find --class QuendaSetup --visible --timeout 10000 >/dev/null ||
+        release_fail "a tray click did not open the setup window"
+    release_automate click --class QuendaSetup --child Exit >/dev/null
+    release_expect_ended "$dir/install.log" "Exit"
+    release_reg_key_exists "$RELEASE_SETTINGS_KEY" || release_fail "Exit saved no settings"
+    release_ok "started by the installer; a tray click and Exit end it and save the settings"
+
+    # As at log-on; the uninstaller must end it the way Exit does, so the
+    # settings it saves come back though they were removed meanwhile.
+    WINEDEBUG=-all,+debugstr "$WINE64" "$program" >"$dir/logon.log" 2>&1 &
+    release_expect_running "$dir/logon.log" "started as at log-on"
+    release_wine reg delete "$RELEASE_SETTINGS_KEY" /f >/dev/null 2>&1
+    release_uninstall "$install_dir"
+    release_expect_ended "$dir/logon.log" "uninstall"
+    release_ok "silent uninstall ends the running program through Exit"
+    [[ ! -e "$shortcut" ]] || release_fail "the uninstall left the shortcut"
+    ! release_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "the uninstall left the log-on entry"
+    ! release_reg_key_exists "$RELEASE_UNINSTALL_KEY" || release_fail "the uninstall left its registration"
+    release_ok "files, shortcut, log-on entry and registration removed"
+    release_reg_key_exists "$RELEASE_SETTINGS_KEY" || release_fail "the settings did not survive the uninstall"
+    release_ok "the settings survive the uninstall"
+}
+
+# The administrator's switches: no start at log-on; settings removed too.
+release_install_options() {
+    local dir="$1" install_dir
+    release_install "$dir/install-options.log" /NOLOGONSTART
+    install_dir="$(release_user_dir)/AppData/Local/Programs/Quenda"
+    ! release_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "/NOLOGONSTART left a log-on entry"
+    release_ok "/NOLOGONSTART: installed without a log-on entry"
+    release_expect_running "$dir/install-options.log" "after the install"
+    release_uninstall "$install_dir" /REMOVESETTINGS
+    release_expect_ended "$dir/install-options.log" "uninstall"
+    ! release_reg_key_exists "$RELEASE_SETTINGS_KEY" || release_fail "/REMOVESETTINGS kept the settings"
+    release_ok "/REMOVESETTINGS: uninstalled with the settings"
+}
+
+release_log_tails() {
+    local log
+    for log in "$1"/*.log; do
+        [[ -s "$log" ]] || continue
+        printf '    --- %s (last lines)\n' "${log#"$QUENDA_ROOT/"}"
+        grep -a -v ':fixme:' "$log" | tail -n 8 | sed 's/^/    /'
+    done
+}
