@@ -1,0 +1,161 @@
+// The end-to-end tests' hands and eyes: finds the program's windows, clicks
+// and sends messages as a user or the shell would, and prints what it sees
+// one line per window (see window_report.h).
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "command_line.h"
+#include "window_finder.h"
+#include "window_report.h"
+
+namespace automate {
+
+namespace {
+
+enum Exit : int { Done = 0, NotFound = 1, Usage = 2, Failed = 3, Disabled = 4 };
+
+void print(const std::string& line) {
+    std::fputs((line + "\n").c_str(), stdout);
+}
+
+UINT messageNumber(const std::string& text) {
+    constexpr std::string_view kRegistered = "registered:";
+    if (text.starts_with(kRegistered)) {
+        return RegisterWindowMessageA(text.c_str() + kRegistered.size());
+    }
+    return static_cast<UINT>(parseNumber(text));
+}
+
+struct Message {
+    UINT number;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+Message messageFrom(const CommandLine& line) {
+    const auto& args = line.arguments;
+    if (args.empty() || args.size() > 3) {
+        throw UsageError(line.command + " needs MSG [WPARAM] [LPARAM]");
+    }
+    return {messageNumber(args[0]), args.size() > 1 ? static_cast<WPARAM>(parseNumber(args[1])) : 0,
+            args.size() > 2 ? static_cast<LPARAM>(parseNumber(args[2])) : 0};
+}
+
+int listWindows(const CommandLine& line) {
+    for (HWND window : matchingTopLevelWindows(line)) {
+        print(describeWindow(window, line.replyTimeoutMs));
+    }
+    return Done;
+}
+
+int listChildren(const CommandLine& line, HWND window) {
+    for (HWND child : descendants(window)) {
+        print(describeWindow(child, line.replyTimeoutMs));
+    }
+    return Done;
+}
+
+// Sent rather than posted, so that what the click did is visible to the next
+// command; a handler that opens a modal box does not return, so the wait is
+// bounded and "replied=0" says the click is still being handled.
+int click(const CommandLine& line, HWND window) {
+    if (!IsWindowEnabled(window) && !line.force) {
+        std::fprintf(stderr, "automate: the window is disabled; a user cannot click it\n");
+        return Disabled;
+    }
+    DWORD_PTR result = 0;
+    const bool replied = SendMessageTimeoutA(window, BM_CLICK, 0, 0, SMTO_NORMAL,
+                                             static_cast<UINT>(line.replyTimeoutMs), &result) != 0;
+    print(describeWindow(window, line.replyTimeoutMs) + "\treplied=" + (replied ? "1" : "0"));
+    return Done;
+}
+
+int send(const CommandLine& line, HWND window) {
+    const Message message = messageFrom(line);
+    DWORD_PTR result = 0;
+    const bool replied =
+        SendMessageTimeoutA(window, message.number, message.wParam, message.lParam, SMTO_NORMAL,
+                            static_cast<UINT>(line.replyTimeoutMs), &result) != 0;
+    print("replied=" + std::string(replied ? "1" : "0") +
+          "\tresult=" + std::to_string(static_cast<long long>(result)));
+    return Done;
+}
+
+int post(const CommandLine& line, HWND window) {
+    const Message message = messageFrom(line);
+    if (PostMessageA(window, message.number, message.wParam, message.lParam) == 0) {
+        std::fprintf(stderr, "automate: PostMessage failed (%lu)\n", GetLastError());
+        return Failed;
+    }
+    print("posted=1");
+    return Done;
+}
+
+int onWindow(const CommandLine& line) {
+    HWND window = waitForWindow(line);
+    if (window == nullptr) {
+        std::fprintf(stderr, "automate: no such window\n");
+        return NotFound;
+    }
+    if (line.command == "find") {
+        print(describeWindow(window, line.replyTimeoutMs));
+        return Done;
+    }
+    if (line.command == "children") {
+        return listChildren(line, window);
+    }
+    if (line.command == "click") {
+        return click(line, window);
+    }
+    if (line.command == "send") {
+        return send(line, window);
+    }
+    return post(line, window);
+}
+
+bool isCommand(const std::string& word) {
+    for (const char* command : {"windows", "find", "children", "click", "send", "post", "gone"}) {
+        if (word == command) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int run(const CommandLine& line) {
+    if (!isCommand(line.command)) {
+        throw UsageError("unknown command " + line.command);
+    }
+    if (line.command == "windows") {
+        return listWindows(line);
+    }
+    if (!line.windowClass && !line.title) {
+        throw UsageError(line.command + " needs --class or --title");
+    }
+    if (line.command == "gone") {
+        return waitUntilGone(line) ? Done : NotFound;
+    }
+    return onWindow(line);
+}
+
+}  // namespace
+
+}  // namespace automate
+
+int main(int argc, char** argv) {
+    // Lines go to a Unix pipe under Wine: no carriage returns.
+    _setmode(_fileno(stdout), _O_BINARY);
+    try {
+        const std::vector<std::string> words(argv + 1, argv + argc);
+        return automate::run(automate::parseCommandLine(words));
+    } catch (const automate::UsageError& error) {
+        std::fprintf(stderr, "automate: %s\n%s", error.what(), automate::kUsage);
+        return automate::Usage;
+    }
+}
