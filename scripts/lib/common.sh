@@ -1,0 +1,94 @@
+# Shared by scripts/run and scripts/test: messages, package installs, builds.
+# Sourced, not run; the caller sets -euo pipefail.
+
+QUENDA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+say() { printf '==> %s\n' "$*"; }
+die() {
+    printf 'error: %s\n' "$*" >&2
+    exit 1
+}
+
+# What a fresh Debian 12 needs to build, test and run the program. The X
+# libraries are the ones Wine draws through when present; without them its
+# windows look different from a developer's. wine32:i386 is added only where
+# the kernel runs 32-bit programs (see kernel_runs_32bit).
+QUENDA_PACKAGES=(
+    cmake ninja-build g++ libgtest-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    wine wine64 xvfb imagemagick fonts-dejavu-core
+    libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1
+)
+
+# A 93-byte i386 program that only exits 0: the cheapest honest test of
+# whether this kernel runs 32-bit programs (some kernels refuse them with
+# "Exec format error" though the CPU could).
+kernel_runs_32bit() {
+    local parts=(
+        '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0'      # 32-bit, little-endian
+        '\2\0\3\0\1\0\0\0'                         # executable, i386
+        '\124\200\4\10\64\0\0\0\0\0\0\0'             # entry point, program header at 52
+        '\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0'         # one program header, no sections
+        '\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10'     # load the file at 0x8048000
+        '\135\0\0\0\135\0\0\0\5\0\0\0\0\20\0\0'      # 93 bytes, read and execute
+        '\270\1\0\0\0\61\333\315\200'                # exit(0)
+    )
+    local probe status=0
+    probe="$(mktemp)"
+    # shellcheck disable=SC2059 # the format is the program's bytes
+    printf "$(printf '%s' "${parts[@]}")" >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null || status=$?
+    rm -f "$probe"
+    return "$status"
+}
+
+package_installed() {
+    [[ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" == installed ]]
+}
+
+as_root() {
+    if [[ $EUID -eq 0 ]]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        die "not root and no sudo: install these packages first: ${missing[*]}"
+    fi
+}
+
+# Installs through apt only what is missing, so a ready machine costs a few
+# dpkg-query calls and no network.
+ensure_packages() {
+    local wanted=("${QUENDA_PACKAGES[@]}") missing=() package
+    if kernel_runs_32bit; then
+        wanted+=(wine32:i386)
+    fi
+    for package in "${wanted[@]}"; do
+        package_installed "$package" || missing+=("$package")
+    done
+    if [[ ${#missing[@]} -eq 0 ]]; then
+        say "Packages: all present"
+        return 0
+    fi
+    say "Installing missing packages: ${missing[*]}"
+    if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "${missing[@]}"
+}
+
+# Configures (once) and builds one CMake preset.
+build_preset() {
+    local preset="$1"
+    say "Building preset $preset"
+    (
+        cd "$QUENDA_ROOT"
+        if [[ ! -f "build/$preset/build.ninja" ]]; then
+            cmake --preset "$preset" >/dev/null
+        fi
+        cmake --build --preset "$preset"
+    )
+}

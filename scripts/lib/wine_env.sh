@@ -1,0 +1,83 @@
+# Wine in a prefix of our own, and a private X display where there is none.
+# Shared by scripts/run and the end-to-end tests; sourced after common.sh.
+
+# The wine64 loader runs 64-bit programs and hands 32-bit ones to the 32-bit
+# loader beside it, where the kernel allows that; the plain `wine` wrapper
+# would insist on the 32-bit loader.
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+WINESERVER=/usr/lib/wine/wineserver
+XVFB_SIZE=1024x768
+
+wine_use_prefix() {
+    export WINEPREFIX="$1"
+    export WINELOADER="$WINE64"
+    # No offers to install .NET or a browser engine: the program needs neither.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+wine_runs_32bit() {
+    "$WINE32" --version >/dev/null 2>&1
+}
+
+wine_prepare_prefix() {
+    if [[ -f "$WINEPREFIX/system.reg" ]]; then
+        return 0
+    fi
+    say "Creating the Wine prefix $WINEPREFIX (once, about 15 s)"
+    WINEDEBUG=-all "$WINE64" wineboot --init >/dev/null 2>&1
+}
+
+# Wine draws the desktop itself, with a taskbar and its notification area, and
+# frames every window as Windows would; the program then looks the same on any
+# X server, with or without a window manager. Takes effect from the next start
+# of the prefix's server.
+wine_use_virtual_desktop() {
+    WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$1" /f \
+        >/dev/null 2>&1
+}
+
+# Each window on the user's own desktop, framed by their window manager.
+wine_use_own_desktop() {
+    WINEDEBUG=-all "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 ||
+        true
+}
+
+# Ends every Wine process of the prefix, and the server itself.
+wine_stop() {
+    "$WINESERVER" --kill >/dev/null 2>&1 || true
+    "$WINESERVER" --wait >/dev/null 2>&1 || true
+}
+
+# Starts Xvfb on the first free display and exports DISPLAY; XVFB_PID is ours
+# to stop.
+xvfb_start() {
+    local display_file
+    display_file="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SIZE}x24" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local tries=0
+    while [[ ! -s "$display_file" ]]; do
+        if ! kill -0 "$XVFB_PID" 2>/dev/null || ((++tries > 100)); then
+            rm -f "$display_file"
+            die "Xvfb did not start"
+        fi
+        sleep 0.1
+    done
+    export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+    rm -f "$display_file"
+}
+
+xvfb_stop() {
+    if [[ -n "${XVFB_PID:-}" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}
+
+# A PNG of the whole display.
+screenshot() {
+    import -display "$DISPLAY" -window root "$1"
+}
