@@ -1,0 +1,223 @@
+# shellcheck shell=bash
+# End-to-end harness: runs the real program under Wine on a private X display
+# and lets a test act as a user and read what reached the driver, the
+# registry and the screen. tests/e2e/run sets up the run (display, prefix) and
+# starts every test in its own bash process; a test file sources this file,
+# defines test_* functions and ends with `e2e_main "$@"`.
+
+E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../../../scripts/lib/common.sh
+source "$E2E_LIB_DIR/../../../scripts/lib/common.sh"
+# shellcheck source=../../../scripts/lib/wine_env.sh
+source "$E2E_LIB_DIR/../../../scripts/lib/wine_env.sh"
+
+# Only these functions are relayed, so a test's log stays small: the driver
+# escape, the tray icon, and the window-procedure hook (a 32-bit program
+# calls SetWindowLongA where a 64-bit one calls SetWindowLongPtrA).
+E2E_RELAY_INCLUDE='gdi32.ExtEscape;shell32.Shell_NotifyIconA;shell32.Shell_NotifyIconW;user32.SetWindowLongA;user32.SetWindowLongPtrA'
+# What +relay prints besides the relayed calls, and what the tests never read.
+E2E_LOG_NOISE=':(Call|Ret) +(window proc|PE DLL|TLS callback|LDR notification)|:Starting thread proc|:trace:relay:load_list|:fixme:'
+E2E_SETTINGS_KEY='HKCU\Software\Quenda'
+
+# ---- The run: one display and one prefix for every test ----------------------
+
+# Needs E2E_RUN_DIR; exports what each test's process inherits.
+e2e_setup_run() {
+    mkdir -p "$E2E_RUN_DIR"
+    xvfb_start
+    wine_use_prefix "$E2E_RUN_DIR/prefix"
+    local started=$SECONDS
+    wine_prepare_prefix
+    WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ \
+        /d "$E2E_RELAY_INCLUDE" /f >/dev/null 2>&1
+    wine_use_virtual_desktop "$XVFB_SIZE"
+    wine_stop
+    say "Wine prefix ready in $((SECONDS - started)) s; display $DISPLAY"
+}
+
+e2e_teardown_run() {
+    wine_stop
+    xvfb_stop
+}
+
+# ---- One test ------------------------------------------------------------------
+
+# Runs test function $1 with a reset registry and its own log directory
+# (E2E_TEST_DIR), and stops every Wine process when it ends, passed or not.
+e2e_main() {
+    local test_name="$1"
+    [[ "$(type -t "$test_name")" == function ]] || die "no test function $test_name"
+    : "${E2E_TEST_DIR:?run tests through tests/e2e/run}" "${E2E_EXE:?}" "${E2E_AUTOMATE:?}"
+    mkdir -p "$E2E_TEST_DIR"
+    trap e2e_end EXIT
+    trap 'exit 143' TERM
+    wine_stop
+    e2e_reg_reset
+    "$test_name"
+}
+
+e2e_end() {
+    local status=$?
+    if [[ $status -ne 0 && -n "${DISPLAY:-}" ]]; then
+        screenshot "$E2E_TEST_DIR/failure.png" 2>/dev/null || true
+    fi
+    wine_stop
+    if [[ -n "${E2E_PID:-}" ]]; then
+        wait "$E2E_PID" 2>/dev/null || true
+    fi
+    e2e_debug_lines >"$E2E_TEST_DIR/debug.log" 2>/dev/null || true
+    e2e_relay_calls >"$E2E_TEST_DIR/relay.log" 2>/dev/null || true
+    return "$status"
+}
+
+e2e_log() { printf '    %s\n' "$*"; }
+
+e2e_fail() {
+    printf '    FAILED: %s\n' "$*" >&2
+    exit 1
+}
+
+e2e_expect_eq() {
+    local expected="$1" actual="$2" what="$3"
+    [[ "$actual" == "$expected" ]] || e2e_fail "$what: expected '$expected', got '$actual'"
+}
+
+# ---- The program -----------------------------------------------------------------
+
+# Starts the program in the background with its debug lines and relayed calls
+# going to $E2E_TEST_DIR/wine.log.
+e2e_start() {
+    E2E_LOG="$E2E_TEST_DIR/wine.log"
+    : >"$E2E_LOG"
+    WINEDEBUG=fixme-all,+debugstr,+relay "$WINE64" "$E2E_EXE" "$@" \
+        > >(grep -a -v -E --line-buffered "$E2E_LOG_NOISE" >>"$E2E_LOG") 2>&1 &
+    E2E_PID=$!
+}
+
+e2e_running() {
+    [[ -n "${E2E_PID:-}" ]] && kill -0 "$E2E_PID" 2>/dev/null
+}
+
+# Waits for the program to end by itself; fails after SECONDS (default 10).
+e2e_wait_exit() {
+    local deadline=$((SECONDS + ${1:-10}))
+    while e2e_running; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# The automation helper (see tests/e2e/win32/automate_main.cpp); its lines
+# go to stdout, its status says whether the window was found.
+e2e_automate() {
+    WINEDEBUG=-all "$WINE64" "$E2E_AUTOMATE" "$@"
+}
+
+# Succeeds once a visible top-level window of class $1 exists; fails when the
+# program ends first or after $2 seconds (default 20).
+e2e_wait_window() {
+    local class="$1" deadline=$((SECONDS + ${2:-20}))
+    while ((SECONDS < deadline)); do
+        if e2e_automate find --class "$class" --visible --timeout 500 >/dev/null 2>&1; then
+            return 0
+        fi
+        e2e_running || return 1
+    done
+    return 1
+}
+
+# Clicks the child window captioned $2 of the window of class $1.
+e2e_click() {
+    e2e_automate click --class "$1" --child "$2" >/dev/null
+}
+
+# The value of field $2 in a line of the automation helper.
+e2e_field() {
+    local field
+    while IFS= read -r -d $'\t' field || [[ -n "$field" ]]; do
+        if [[ "$field" == "$2="* ]]; then
+            printf '%s\n' "${field#*=}"
+            return 0
+        fi
+    done <<<"$1"
+    return 1
+}
+
+# A PNG of the display, named $1 in the test's directory; prints its path.
+e2e_screenshot() {
+    local file="$E2E_TEST_DIR/$1.png"
+    screenshot "$file"
+    printf '%s\n' "$file"
+}
+
+# ---- What the program did --------------------------------------------------------
+
+# Its "Quenda: ..." debug lines so far, one per line, as written.
+e2e_debug_lines() {
+    sed -n 's/^[0-9a-f]*:warn:debugstr:OutputDebugStringA "\(Quenda: .*\)"\r\{0,1\}$/\1/; T; s/\\n$//; p' \
+        "$E2E_LOG"
+}
+
+# Waits until a debug line matches the extended regex $1; fails after $2 s.
+e2e_wait_debug() {
+    local deadline=$((SECONDS + ${2:-10}))
+    until e2e_debug_lines | grep -q -E "$1"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# The relayed calls so far, optionally only those of function $1, as Wine
+# prints them: "Call gdi32.ExtEscape(hdc,escape,in size,in,out size,out)".
+e2e_relay_calls() {
+    grep -a -E "^[0-9a-f]+:Call [A-Za-z0-9_]+\.${1:-[A-Za-z0-9_]+}\(" "$E2E_LOG" |
+        sed 's/^[0-9a-f]*:\(Call .*)\) ret=.*/\1/'
+}
+
+# One line per ExtEscape call: "escape=42 in=2 out=0" (decimal).
+e2e_escapes() {
+    local call arguments
+    while IFS= read -r call; do
+        arguments="${call#*(}"
+        IFS=, read -r _ escape in_size _ out_size _ <<<"${arguments%)}"
+        printf 'escape=%d in=%d out=%d\n' "$((16#$escape))" "$((16#$in_size))" "$((16#$out_size))"
+    done < <(e2e_relay_calls ExtEscape)
+}
+
+# ---- The program's settings ------------------------------------------------------
+
+e2e_reg_reset() {
+    WINEDEBUG=-all "$WINE64" reg delete "$E2E_SETTINGS_KEY" /f >/dev/null 2>&1 || true
+}
+
+# e2e_reg_set SECTION KEY VALUE: one REG_SZ value, as the program stores it.
+e2e_reg_set() {
+    WINEDEBUG=-all "$WINE64" reg add "$E2E_SETTINGS_KEY\\$1" /v "$2" /t REG_SZ /d "$3" /f \
+        >/dev/null
+}
+
+# e2e_reg_get SECTION KEY: prints the value; fails when there is none.
+e2e_reg_get() {
+    local line prefix="    $2    REG_SZ    "
+    while IFS= read -r line; do
+        line="${line%$'\r'}"
+        if [[ "$line" == "$prefix"* ]]; then
+            printf '%s\n' "${line#"$prefix"}"
+            return 0
+        fi
+    done < <(WINEDEBUG=-all "$WINE64" reg query "$E2E_SETTINGS_KEY\\$1" /v "$2" 2>/dev/null)
+    return 1
+}
+
+# Every value under the program's key: "Section\Key=Value" lines.
+e2e_reg_dump() {
+    local line section=""
+    while IFS= read -r line; do
+        line="${line%$'\r'}"
+        if [[ "$line" == HKEY_CURRENT_USER\\Software\\Quenda\\* ]]; then
+            section="${line#HKEY_CURRENT_USER\\Software\\Quenda\\}"
+        elif [[ "$line" =~ ^\ {4}(.*)\ {4}REG_SZ\ {4}(.*)$ ]]; then
+            printf '%s\\%s=%s\n' "$section" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
+        fi
+    done < <(WINEDEBUG=-all "$WINE64" reg query "$E2E_SETTINGS_KEY" /s 2>/dev/null)
+}
