@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# A driver command reaches the card as exactly one ExtEscape call on the
+# setup window's device context: escape 42, two bytes in, nothing out, each
+# announced by its debug line "Quenda: escape 42 code <n>".
+set -euo pipefail
+source "$(dirname "$0")/../lib/harness.sh"
+
+# Every debug line has its ExtEscape call, in the same order, and every call
+# has the driver's shape.
+expect_escapes_match_debug_lines() {
+    local deadline=$((SECONDS + 5)) lines calls
+    while :; do
+        lines="$(e2e_debug_lines | grep -c '^Quenda: escape ' || true)"
+        calls="$(e2e_escapes | wc -l)"
+        [[ "$lines" -ne "$calls" && $SECONDS -lt $deadline ]] || break
+        sleep 0.1
+    done
+    e2e_expect_eq "$lines" "$calls" "ExtEscape calls for $lines debug lines"
+    local shapes
+    shapes="$(e2e_escapes | sort -u)"
+    e2e_expect_eq "escape=42 in=2 out=0" "$shapes" "shape of every ExtEscape call"
+}
+
+test_filter_none_reaches_driver() {
+    e2e_start
+    if ! e2e_wait_window QuendaSetup; then
+        # The program before its setup window: one command, then it ends.
+        e2e_wait_exit || e2e_fail "the program neither showed its window nor ended"
+        e2e_expect_eq "Quenda: escape 42 code 17" "$(e2e_debug_lines)" "debug lines"
+        expect_escapes_match_debug_lines
+        return
+    fi
+    local before
+    before="$(e2e_debug_lines | wc -l)"
+    e2e_click QuendaSetup None
+    e2e_wait_debug '^Quenda: escape 42 code 16$' ||
+        e2e_fail "no DRV_FILTER_NONE after clicking None; lines: $(e2e_debug_lines | tr '\n' '|')"
+    local after
+    after="$(e2e_debug_lines | tail -n +"$((before + 1))")"
+    e2e_expect_eq "Quenda: escape 42 code 16" "$after" "commands sent by the click"
+    expect_escapes_match_debug_lines
+    local none
+    none="$(e2e_automate find --class QuendaSetup --child None)"
+    e2e_expect_eq 1 "$(e2e_field "$none" checked)" "None checked after the click"
+    e2e_log "screenshot: $(e2e_screenshot after-none)"
+}
+
+e2e_main "$@"
