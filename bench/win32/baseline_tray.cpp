@@ -42,6 +42,7 @@ LRESULT CALLBACK setupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 
 LRESULT CALLBACK popUpProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kTrayCallbackMsg && lParam == WM_LBUTTONDOWN) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the window keeps its setup window there
         auto setup = reinterpret_cast<HWND>(GetWindowLongPtrA(window, GWLP_USERDATA));
         ShowWindow(setup, SW_SHOWNORMAL);
         SetForegroundWindow(setup);
@@ -55,6 +56,7 @@ void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a system colour index stands for its brush
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name;
     RegisterClassA(&windowClass);
@@ -64,9 +66,11 @@ HWND createSetupWindow(HINSTANCE instance, HWND owner) {
     HWND setup =
         CreateWindowExA(0, kSetupClass, "Baseline", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0,
                         160, 120, owner, nullptr, instance, nullptr);
+    // A child window's id goes where a menu would.
+    auto exitId = reinterpret_cast<HMENU>(  // NOLINT(performance-no-int-to-ptr)
+        static_cast<INT_PTR>(kExitButtonId));
     CreateWindowExA(0, "BUTTON", "Exit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 100, 28,
-                    setup, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kExitButtonId)), instance,
-                    nullptr);
+                    setup, exitId, instance, nullptr);
     return setup;
 }
 

@@ -253,7 +253,7 @@ struct WindowSearch {
 };
 
 BOOL CALLBACK matchProgramWindow(HWND window, LPARAM context) {
-    auto* wanted = reinterpret_cast<WindowSearch*>(context);
+    auto* wanted = reinterpret_cast<WindowSearch*>(context);  // NOLINT(performance-no-int-to-ptr)
     char name[64] = {};
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -277,7 +277,7 @@ struct CaptionSearch {
 };
 
 BOOL CALLBACK matchCaption(HWND child, LPARAM context) {
-    auto* wanted = reinterpret_cast<CaptionSearch*>(context);
+    auto* wanted = reinterpret_cast<CaptionSearch*>(context);  // NOLINT(performance-no-int-to-ptr)
     char caption[64] = {};
     GetWindowTextA(child, caption, sizeof caption);
     if (lstrcmpA(caption, wanted->caption) == 0) {
@@ -294,12 +294,17 @@ HWND findChildByCaption(HWND parent, const char* caption) {
 }
 
 // Posts the tray's left-button press and returns the time until the setup
-// window is visible, or a negative value if it never shows.
+// window is visible, or a negative value if it never shows. The window is
+// looked up before the click where it already exists hidden, so the wait
+// itself costs the program as little as possible.
 double timeTrayClick(DWORD processId, HWND popUp, const char* setupClass) {
-    double posted = nowMs();
+    HWND setup = findProgramWindow(processId, setupClass);
+    const double posted = nowMs();
     PostMessageA(popUp, kTrayCallbackMsg, kTrayIconId, WM_LBUTTONDOWN);
     for (int waited = 0; waited < kClickTimeoutMs; ++waited) {
-        HWND setup = findProgramWindow(processId, setupClass);
+        if (setup == nullptr) {
+            setup = findProgramWindow(processId, setupClass);
+        }
         if (setup != nullptr && IsWindowVisible(setup)) {
             return nowMs() - posted;
         }
