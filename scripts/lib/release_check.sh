@@ -1,12 +1,16 @@
-# shellcheck shell=bash
+#!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # The release check: what a user downloads is the installer, so build it and,
 # under Wine, do what a user and an administrator do with it: a silent
 # install, the program running in the tray, Exit, a start as at log-on, and a
 # silent uninstall while it runs, checking the files, the Start-menu shortcut,
 # the log-on entry, and that the user's settings outlive the uninstall unless
 # they are asked to go. Also the programs' size and the DLLs they need.
-# Sourced after common.sh and wine_env.sh; `release_check` fails on the first
+# scripts/test runs it after the programs are built; it fails on the first
 # broken step, leaving its logs under build/release/.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine_env.sh"
 
 RELEASE_MAX_PROGRAM_KB=400
 # What every Windows has; anything else would have to ship beside the program.
@@ -14,14 +18,6 @@ RELEASE_WINDOWS_DLLS=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32
 RELEASE_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 RELEASE_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenda'
 RELEASE_SETTINGS_KEY='HKCU\Software\Quenda'
-
-release_check() {
-    # A subshell, so its traps, exports and display end with it.
-    (
-        set -euo pipefail
-        release_check_steps
-    )
-}
 
 release_check_steps() {
     local dir="$QUENDA_ROOT/build/release"
@@ -256,3 +252,5 @@ release_log_tails() {
         grep -a -v ':fixme:' "$log" | tail -n 8 | sed 's/^/    /'
     done
 }
+
+release_check_steps
