@@ -23,11 +23,10 @@ ChildWindow::ChildWindow(const char* windowClass, DWORD style, DWORD exStyle,
                          const Control& control, const ViewContext& context)
     : dpi_(context.dpi) {
     const PixelRect at = toPixels(control.geometry(), dpi_);
-    window_.reset(CreateWindowExA(exStyle, windowClass, control.caption().c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.left, at.top,
-                                  at.width, at.height, context.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(context.id)),
-                                  context.instance, nullptr));
+    window_.reset(CreateWindowExA(
+        exStyle, windowClass, control.caption().c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.left, at.top, at.width, at.height,
+        context.parent, fromInteger<HMENU>(INT_PTR{context.id}), context.instance, nullptr));
     SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
 }
 

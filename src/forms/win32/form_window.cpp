@@ -32,7 +32,7 @@ void registerClass(HINSTANCE instance, const std::string& name, WNDPROC procedur
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.hbrBackground = fromInteger<HBRUSH>(INT_PTR{COLOR_BTNFACE + 1});
     windowClass.lpszClassName = name.c_str();
     RegisterClassExA(&windowClass);
 }
@@ -62,7 +62,7 @@ FrameExtent frameExtentOf(HWND window) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form), dpi_(screenDpi()), font_(createMessageFont()) {
+    : form_(form), dpi_(screenDpi()), font_(createMessageFont(dpi_)) {
     createWindow(instance);
     createControlViews(instance);
     stackControls();
@@ -205,16 +205,16 @@ FormWindow* FormWindow::fromWindow(HWND window) {
         GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&windowProc)) {
         return nullptr;
     }
-    return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return fromInteger<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = fromInteger<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = fromInteger<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -233,7 +233,7 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
-            ControlView* view = viewOf(reinterpret_cast<HWND>(lParam));
+            ControlView* view = viewOf(fromInteger<HWND>(lParam));
             if (view == nullptr) {
                 break;
             }
@@ -252,7 +252,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         }
         case WM_PRINTCLIENT: {
-            auto* dc = reinterpret_cast<HDC>(wParam);
+            auto* dc = fromInteger<HDC>(wParam);
             RECT client{};
             GetClientRect(window, &client);
             FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));

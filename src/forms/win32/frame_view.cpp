@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "forms/win32/handles.h"
+
 namespace forms::win32 {
 
 namespace {
@@ -18,7 +20,7 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ERASEBKGND: {
             RECT client{};
             GetClientRect(window, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+            FillRect(fromInteger<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
             return 1;
         }
         case WM_NCDESTROY:

@@ -4,6 +4,13 @@
 
 namespace forms::win32 {
 
+// Window messages, window data and a few window-class fields carry handles
+// and pointers as integers; this is the one place they turn back.
+template <typename Pointer, typename Integer>
+Pointer fromInteger(Integer value) {
+    return reinterpret_cast<Pointer>(value);  // NOLINT(performance-no-int-to-ptr)
+}
+
 // A window this program created, destroyed with the object that owns it.
 // A child already destroyed with its parent is left alone.
 class OwnedWindow {

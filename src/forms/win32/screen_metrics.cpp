@@ -4,22 +4,34 @@
 
 namespace forms::win32 {
 
+namespace {
+
+constexpr int kLayoutFontPoints = 8;
+constexpr int kPointsPerInch = 72;
+
+}  // namespace
+
 int screenDpi() {
     const ScreenDC screen;
     const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
-HFONT createMessageFont() {
+HFONT createMessageFont(int dpi) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) == FALSE) {
-        LOGFONTA fallback{};
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
-        return CreateFontIndirectA(&fallback);
+    LOGFONTA font{};
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) != FALSE) {
+        font = metrics.lfMessageFont;
+    } else {
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
-    metrics.lfMessageFont.lfWeight = FW_NORMAL;
-    return CreateFontIndirectA(&metrics.lfMessageFont);
+    // The captions were laid out for the toolkit's 8-point default; a larger
+    // system font would wrap and clip them.
+    font.lfHeight = -MulDiv(kLayoutFontPoints, dpi, kPointsPerInch);
+    font.lfWidth = 0;
+    font.lfWeight = FW_NORMAL;
+    return CreateFontIndirectA(&font);
 }
 
 }  // namespace forms::win32

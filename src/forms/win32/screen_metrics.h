@@ -8,8 +8,8 @@ namespace forms::win32 {
 // so this is what twips convert with.
 int screenDpi();
 
-// The system's message font at its normal weight: the dialog look every
-// control shares.
-HFONT createMessageFont();
+// The system's message font (the dialog look every control shares), at its
+// normal weight and at 8 points on a display of `dpi`.
+HFONT createMessageFont(int dpi);
 
 }  // namespace forms::win32
