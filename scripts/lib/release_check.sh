@@ -175,14 +175,24 @@ release_expect_running() {
         release_fail "$2: no QuendaPopUp window"
 }
 
+# release_expect_ended LOG WHAT [PID]: the copy that writes to LOG removed
+# its icon and ended; without a PID, no copy may be left running.
 release_expect_ended() {
     release_wait_line "$1" '"Quenda: tray delete"' 20 || release_fail "$2: the tray icon was not removed"
-    release_automate gone --class QuendaPopUp --timeout 10000 >/dev/null ||
-        release_fail "$2: the program is still running"
+    if [[ -n "${3:-}" ]]; then
+        local deadline=$((SECONDS + 10))
+        while kill -0 "$3" 2>/dev/null; do
+            ((SECONDS < deadline)) || release_fail "$2: the program is still running"
+            sleep 0.2
+        done
+    else
+        release_automate gone --class QuendaPopUp --timeout 10000 >/dev/null ||
+            release_fail "$2: the program is still running"
+    fi
 }
 
 release_install_exit_uninstall() {
-    local dir="$1" user_dir install_dir shortcut program run
+    local dir="$1" user_dir install_dir shortcut program run logon_pid
     release_install "$dir/install.log"
     user_dir="$(release_user_dir)"
     install_dir="$user_dir/AppData/Local/Programs/Quenda"
@@ -214,13 +224,21 @@ release_install_exit_uninstall() {
     release_reg_key_exists "$RELEASE_SETTINGS_KEY" || release_fail "Exit saved no settings"
     release_ok "started by the installer; a tray click and Exit end it and save the settings"
 
-    # As at log-on; the uninstaller must end it the way Exit does, so the
-    # settings it saves come back though they were removed meanwhile.
+    # Started as at log-on, then installed over: setup ends the running copy
+    # through Exit and starts the new one.
     WINEDEBUG=-all,+debugstr "$WINE64" "$program" >"$dir/logon.log" 2>&1 &
+    logon_pid=$!
     release_expect_running "$dir/logon.log" "started as at log-on"
+    release_install "$dir/reinstall.log"
+    release_expect_ended "$dir/logon.log" "install over a running copy" "$logon_pid"
+    release_expect_running "$dir/reinstall.log" "after installing over a running copy"
+    release_ok "installing over a running copy ends it through Exit and starts the new one"
+
+    # The uninstaller must end it the way Exit does, so the settings it saves
+    # come back though they were removed meanwhile.
     release_wine reg delete "$RELEASE_SETTINGS_KEY" /f >/dev/null 2>&1
     release_uninstall "$install_dir"
-    release_expect_ended "$dir/logon.log" "uninstall"
+    release_expect_ended "$dir/reinstall.log" "uninstall"
     release_ok "silent uninstall ends the running program through Exit"
     [[ ! -e "$shortcut" ]] || release_fail "the uninstall left the shortcut"
     ! release_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "the uninstall left the log-on entry"
