@@ -82,7 +82,7 @@ ensure_packages() {
 
 # Configures (once) and builds one CMake preset.
 build_preset() {
-    local preset="$1"
+    local preset="$1" started=$SECONDS
     say "Building preset $preset"
     (
         cd "$QUENDA_ROOT"
@@ -91,4 +91,5 @@ build_preset() {
         fi
         cmake --build --preset "$preset"
     )
+    say "Built preset $preset in $((SECONDS - started)) s"
 }
