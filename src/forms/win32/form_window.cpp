@@ -273,6 +273,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             }
             break;
         default:
+            form_.windowMessage(message, wParam, lParam);
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

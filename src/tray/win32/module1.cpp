@@ -37,9 +37,6 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         [&] { return CallWindowProcA(gPrevWndProc, hWnd, uMsg, wParam, lParam); });
 }
 
-Module1::Module1(std::function<void()> openSetupWindow)
-    : openSetupWindow_(std::move(openSetupWindow)) {}
-
 void Module1::setHookTarget(forms::NativeHandle window, unsigned trayMessage) {
     gHookWnd = reinterpret_cast<HWND>(window);
     gTrayMsg = trayMessage;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 
 #include "tray/tray_services.h"
 
@@ -15,8 +16,7 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 class Module1 final : public TrayHook {
   public:
-    // What a left-button press on the icon does.
-    explicit Module1(std::function<void()> openSetupWindow);
+    Module1() = default;
     Module1(const Module1&) = delete;
     Module1& operator=(const Module1&) = delete;
 
@@ -24,7 +24,13 @@ class Module1 final : public TrayHook {
     void HookTray() override;
     void UnhookTray() override;
 
-    void openSetupWindow() const { openSetupWindow_(); }
+    // What a left-button press on the icon does.
+    void setOpenHandler(std::function<void()> handler) { openSetupWindow_ = std::move(handler); }
+    void openSetupWindow() const {
+        if (openSetupWindow_) {
+            openSetupWindow_();
+        }
+    }
 
   private:
     std::function<void()> openSetupWindow_;
