@@ -6,15 +6,9 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
-# The setup window shows itself while the program has no tray icon; once it
-# has one, a left-button press on the icon (TRAY_CALLBACK_MSG, lParam
-# WM_LBUTTONDOWN) opens it.
 show_setup_window() {
-    e2e_wait_window QuendaSetup 8 && return 0
-    e2e_running || e2e_fail "the program ended without showing its setup window"
-    e2e_automate post --class QuendaPopUp 1025 100 513 >/dev/null ||
-        e2e_fail "no setup window and no tray window"
-    e2e_wait_window QuendaSetup 10 || e2e_fail "the setup window did not open"
+    e2e_wait_resident
+    e2e_open_setup
 }
 
 checked() {

@@ -12,9 +12,10 @@ source "$E2E_LIB_DIR/../../../scripts/lib/common.sh"
 source "$E2E_LIB_DIR/../../../scripts/lib/wine_env.sh"
 
 # Only these functions are relayed, so a test's log stays small: the driver
-# escape, the tray icon, and the window-procedure hook (a 32-bit program
-# calls SetWindowLongA where a 64-bit one calls SetWindowLongPtrA).
-E2E_RELAY_INCLUDE='gdi32.ExtEscape;shell32.Shell_NotifyIconA;shell32.Shell_NotifyIconW;user32.SetWindowLongA;user32.SetWindowLongPtrA'
+# escape, the tray icon, the window-procedure hook (a 32-bit program calls
+# SetWindowLongA where a 64-bit one calls SetWindowLongPtrA), and the
+# settings' registry writes.
+E2E_RELAY_INCLUDE='gdi32.ExtEscape;shell32.Shell_NotifyIconA;shell32.Shell_NotifyIconW;user32.SetWindowLongA;user32.SetWindowLongPtrA;advapi32.RegSetValueExA'
 # What +relay prints besides the relayed calls, and what the tests never read.
 E2E_LOG_NOISE=':(Call|Ret) +(window proc|PE DLL|TLS callback|LDR notification)|:Starting thread proc|:trace:relay:load_list|:fixme:'
 E2E_SETTINGS_KEY='HKCU\Software\Quenda'
@@ -107,6 +108,24 @@ e2e_wait_exit() {
     done
 }
 
+# The resident program has added its tray icon.
+e2e_wait_resident() {
+    e2e_wait_debug '^Quenda: tray add ' 20 ||
+        e2e_fail "no tray icon was added; debug lines: $(e2e_debug_lines | tr '\n' '|')"
+}
+
+# What the shell sends the start-up window for a mouse message $1 over the
+# icon (513 a left press, 516 a right press).
+e2e_tray_click() {
+    e2e_automate post --class QuendaPopUp 1025 100 "$1" >/dev/null
+}
+
+# Opens the setup window as a left press on the tray icon does.
+e2e_open_setup() {
+    e2e_tray_click 513
+    e2e_wait_window QuendaSetup 10 || e2e_fail "a left press on the icon did not open the setup window"
+}
+
 # The automation helper (see tests/e2e/win32/automate_main.cpp); its lines
 # go to stdout, its status says whether the window was found.
 e2e_automate() {
@@ -154,7 +173,7 @@ e2e_screenshot() {
 
 # Its "Quenda: ..." debug lines so far, one per line, as written.
 e2e_debug_lines() {
-    sed -n 's/^[0-9a-f]*:warn:debugstr:OutputDebugStringA "\(Quenda: .*\)"\r\{0,1\}$/\1/; T; s/\\n$//; p' \
+    sed -n 's/^[0-9a-f]*:warn:debugstr:OutputDebugStringA "\(Quenda: .*\)"\r\{0,1\}$/\1/; T; s/\\n$//; s/\\"/"/g; p' \
         "$E2E_LOG"
 }
 

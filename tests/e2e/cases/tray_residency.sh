@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The resident program as a user meets it: hidden at start with one tray
+# icon, opened by a left press on the icon, ended by Exit, and only once.
+set -euo pipefail
+source "$(dirname "$0")/../lib/harness.sh"
+
+readonly LEFT_DOWN=513 RIGHT_DOWN=516
+
+commands() { e2e_debug_lines | sed -n 's/^Quenda: escape 42 code //p' | tr '\n' ' '; }
+
+setup_visible() {
+    local found
+    found="$(e2e_automate find --class QuendaSetup)" || return 1
+    [[ "$(e2e_field "$found" visible)" == 1 ]]
+}
+
+test_first_start_adds_one_icon_and_sends_nothing() {
+    e2e_start
+    e2e_wait_resident
+    sleep 1
+    e2e_expect_eq 'Quenda: tray hook
+Quenda: tray add "Lumivance is currently set up for VGA Only - Medium Filter"' \
+        "$(e2e_debug_lines)" "debug lines at start-up"
+    e2e_expect_eq 1 "$(e2e_relay_calls Shell_NotifyIconA | wc -l)" "tray calls"
+    e2e_expect_eq 0 "$(e2e_relay_calls ExtEscape | wc -l)" "driver escapes"
+    setup_visible && e2e_fail "the setup window shows at start-up"
+    e2e_automate find --class QuendaPopUp --visible >/dev/null 2>&1 &&
+        e2e_fail "the start-up window is visible"
+    return 0
+}
+
+test_left_press_on_icon_opens_and_right_press_does_nothing() {
+    e2e_start
+    e2e_wait_resident
+    e2e_tray_click "$RIGHT_DOWN"
+    sleep 1
+    setup_visible && e2e_fail "a right press opened the setup window"
+    e2e_tray_click "$LEFT_DOWN"
+    e2e_wait_window QuendaSetup 10 || e2e_fail "a left press did not open the setup window"
+    e2e_tray_click "$LEFT_DOWN"
+    sleep 0.5
+    e2e_expect_eq 1 "$(e2e_automate windows --class QuendaSetup 2>/dev/null | wc -l)" \
+        "setup windows after two presses"
+    e2e_log "screenshot: $(e2e_screenshot opened)"
+}
+
+test_exit_removes_icon_then_saves_the_unconfirmed_change_and_ends() {
+    e2e_start
+    e2e_wait_resident
+    e2e_open_setup
+    e2e_click QuendaSetup None
+    e2e_wait_debug '^Quenda: escape 42 code 16$' || e2e_fail "None sent nothing"
+    e2e_click QuendaSetup Exit
+    e2e_wait_exit 15 || e2e_fail "the program did not end after Exit"
+
+    e2e_expect_eq 'Quenda: escape 42 code 16
+Quenda: tray modify "Lumivance is currently set up for VGA Only - No Filtering"
+Quenda: tray delete
+Quenda: tray delete
+Quenda: tray unhook' "$(e2e_debug_lines | tail -n +3)" "debug lines from the click on"
+    e2e_expect_eq True "$(e2e_reg_get Filter None)" "saved Filter\\None"
+    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+    # The icon is gone before the first value is written.
+    local order
+    order="$(e2e_relay_calls | grep -E 'Shell_NotifyIconA\(00000002|RegSetValueExA' | head -n 2 |
+        sed -E 's/^Call ([a-z0-9]+\.[A-Za-z_]+)\(.*/\1/' | tr '\n' ' ')"
+    e2e_expect_eq "shell32.Shell_NotifyIconA advapi32.RegSetValueExA " "$order" \
+        "icon delete, then the first registry write"
+    # The window procedure replaced at start-up is put back at the end.
+    local hooks
+    hooks="$(e2e_relay_calls 'SetWindowLong(Ptr)?A' | grep -c -i ',fffffffc,\|,fffffffffffffffc,' || true)"
+    e2e_expect_eq 2 "$hooks" "window procedure replaced and restored"
+}
+
+test_second_start_ends_at_once_and_opens_the_first_copy() {
+    e2e_start
+    e2e_wait_resident
+    local second_log="$E2E_TEST_DIR/second.log"
+    WINEDEBUG=-all,+debugstr timeout 30 "$WINE64" "$E2E_EXE" >"$second_log" 2>&1 ||
+        e2e_fail "the second start did not end by itself"
+    grep -a -q 'escape 42' "$second_log" && e2e_fail "the second start sent a driver command"
+    grep -a -q 'tray add' "$second_log" && e2e_fail "the second start added an icon"
+    e2e_wait_window QuendaSetup 10 || e2e_fail "the first copy's setup window did not open"
+    e2e_expect_eq 1 "$(e2e_debug_lines | grep -c 'tray add')" "icons of the first copy"
+}
+
+test_stored_tv_on_setup_is_restored_to_the_card_at_start() {
+    e2e_reg_set ActiveOut VGAOnly 0
+    e2e_reg_set Blanking BlankOn 1
+    e2e_reg_set Filter None True
+    e2e_reg_set Filter Medium False
+    e2e_reg_set Phase Phase 1
+    e2e_start
+    e2e_wait_resident
+    # TV on, its reset to Maximum, the blanking toggle, None, the phase toggle.
+    e2e_expect_eq "127 18 1 16 22 " "$(commands)" "commands at start-up"
+    e2e_expect_eq 'Quenda: tray add "Lumivance is currently set up for Comp Out - No Filtering"' \
+        "$(e2e_debug_lines | grep 'tray add')" "tooltip"
+}
+
+e2e_main "$@"
