@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/run and scripts/test: messages, package installs, builds.
 # Sourced, not run; the caller sets -euo pipefail.
 
@@ -85,7 +86,7 @@ build_preset() {
     local preset="$1" started=$SECONDS
     say "Building preset $preset"
     (
-        cd "$QUENDA_ROOT"
+        cd "$QUENDA_ROOT" || exit
         if [[ ! -f "build/$preset/build.ninja" ]]; then
             cmake --preset "$preset" >/dev/null
         fi

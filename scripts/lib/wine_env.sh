@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Wine in a prefix of our own, and a private X display where there is none.
 # Shared by scripts/run and the end-to-end tests; sourced after common.sh.
 
@@ -65,7 +66,8 @@ xvfb_start() {
         fi
         sleep 0.1
     done
-    export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+    DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+    export DISPLAY
     rm -f "$display_file"
 }
 
