@@ -8,6 +8,7 @@
 
 #include "forms/runtime_error.h"
 #include "forms/win32/debug_trace.h"
+#include "forms/win32/handles.h"
 
 namespace card::win32 {
 
@@ -15,7 +16,7 @@ namespace {
 
 // The window's device context, released whatever happens to the escape.
 class ScopedGetDC {
-public:
+  public:
     explicit ScopedGetDC(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~ScopedGetDC() {
         if (dc_ != nullptr) {
@@ -26,7 +27,7 @@ public:
     ScopedGetDC& operator=(const ScopedGetDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
@@ -34,7 +35,7 @@ private:
 }  // namespace
 
 void EscapeChannel::send(forms::NativeHandle window, DriverCommand command) {
-    ScopedGetDC dc(reinterpret_cast<HWND>(window));
+    ScopedGetDC dc(forms::win32::fromInteger<HWND>(window));
     if (dc.get() == nullptr) {
         throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
                                   "The setup window has no device context");

@@ -1,6 +1,7 @@
 #include "tray/win32/module1.h"
 
 #include "forms/win32/debug_trace.h"
+#include "forms/win32/handles.h"
 #include "tray/tray_window_procedure.h"
 
 namespace tray::win32 {
@@ -38,13 +39,13 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 }
 
 void Module1::setHookTarget(forms::NativeHandle window, unsigned trayMessage) {
-    gHookWnd = reinterpret_cast<HWND>(window);
+    gHookWnd = forms::win32::fromInteger<HWND>(window);
     gTrayMsg = trayMessage;
 }
 
 void Module1::HookTray() {
     SetPropA(gHookWnd, kModuleProperty, this);
-    gPrevWndProc = reinterpret_cast<WNDPROC>(
+    gPrevWndProc = forms::win32::fromInteger<WNDPROC>(
         replaceWindowProcedure(gHookWnd, reinterpret_cast<LONG_PTR>(&TrayWndProc)));
     forms::win32::trace("tray hook");
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "forms/win32/debug_trace.h"
+#include "forms/win32/handles.h"
 
 namespace tray::win32 {
 
@@ -20,11 +21,11 @@ constexpr UINT kRetryPauseMs = 3000;
 NOTIFYICONDATAA toPlatformRecord(const TrayRecord& record) {
     NOTIFYICONDATAA data{};
     data.cbSize = kRecordSize;
-    data.hWnd = reinterpret_cast<HWND>(record.hWnd);
+    data.hWnd = forms::win32::fromInteger<HWND>(record.hWnd);
     data.uID = record.uID;
     data.uFlags = record.uFlags;
     data.uCallbackMessage = record.uCallbackMessage;
-    data.hIcon = reinterpret_cast<HICON>(record.hIcon);
+    data.hIcon = forms::win32::fromInteger<HICON>(record.hIcon);
     static_assert(sizeof record.szTip == 64);
     std::memcpy(data.szTip, record.szTip.data(), sizeof record.szTip);
     return data;
@@ -62,11 +63,11 @@ forms::NativeHandle NotifyIconShell::trayIcon() const {
 }
 
 void NotifyIconShell::scheduleRetry(forms::NativeHandle window) {
-    SetTimer(reinterpret_cast<HWND>(window), kRetryTimerId, kRetryPauseMs, nullptr);
+    SetTimer(forms::win32::fromInteger<HWND>(window), kRetryTimerId, kRetryPauseMs, nullptr);
 }
 
 void NotifyIconShell::cancelRetry(forms::NativeHandle window) {
-    KillTimer(reinterpret_cast<HWND>(window), kRetryTimerId);
+    KillTimer(forms::win32::fromInteger<HWND>(window), kRetryTimerId);
 }
 
 }  // namespace tray::win32
