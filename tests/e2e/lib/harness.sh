@@ -169,6 +169,31 @@ e2e_screenshot() {
     printf '%s\n' "$file"
 }
 
+# e2e_pixel FILE X Y: the colour of one pixel of a screenshot, "R,G,B".
+e2e_pixel() {
+    convert "$1" -crop "1x1+$2+$3" +repage \
+        -format '%[fx:round(255*r)],%[fx:round(255*g)],%[fx:round(255*b)]\n' info:
+}
+
+# e2e_colour_box FILE X Y WIDTH HEIGHT R,G,B: where that exact colour lies in
+# the region, as "WIDTHxHEIGHT+X+Y" in the screenshot's coordinates, or
+# "none" when the region holds no pixel of it. Every other pixel, and a
+# border round the region, is painted the opposite colour, so that nothing
+# but the wanted colour differs from the background that trimming finds.
+e2e_colour_box() {
+    local file="$1" x="$2" y="$3" width="$4" height="$5" colour="$6" red green blue box
+    IFS=, read -r red green blue <<<"$colour"
+    local opposite="rgb($((255 - red)),$((255 - green)),$((255 - blue)))"
+    box="$(convert "$file" -crop "${width}x${height}+$x+$y" +repage -fill "$opposite" \
+        +opaque "rgb($colour)" -bordercolor "$opposite" -border 1 -format '%@' info: 2>/dev/null)"
+    if [[ ! "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || [[ "${BASH_REMATCH[1]}" == 0 ]]; then
+        printf 'none\n'
+        return 0
+    fi
+    printf '%sx%s+%d+%d\n' "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" \
+        "$((BASH_REMATCH[3] - 1 + x))" "$((BASH_REMATCH[4] - 1 + y))"
+}
+
 # ---- What the program did --------------------------------------------------------
 
 # Its "Quenda: ..." debug lines so far, one per line, as written.
