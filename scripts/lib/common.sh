@@ -15,7 +15,7 @@ die() {
 # windows look different from a developer's. wine32:i386 is added only where
 # the kernel runs 32-bit programs (see kernel_runs_32bit).
 QUENDA_PACKAGES=(
-    cmake ninja-build g++ libgtest-dev
+    cmake ninja-build g++ libgtest-dev clang-format clang-tidy nsis
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine64 xvfb imagemagick fonts-dejavu-core
     libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1
