@@ -12,30 +12,8 @@
 
 namespace card::win32 {
 
-namespace {
-
-// The window's device context, released whatever happens to the escape.
-class ScopedGetDC {
-  public:
-    explicit ScopedGetDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~ScopedGetDC() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    ScopedGetDC(const ScopedGetDC&) = delete;
-    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
-    HDC get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
-}  // namespace
-
 void EscapeChannel::send(forms::NativeHandle window, DriverCommand command) {
-    ScopedGetDC dc(forms::win32::fromInteger<HWND>(window));
+    const forms::win32::WindowDC dc(forms::win32::fromInteger<HWND>(window));
     if (dc.get() == nullptr) {
         throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
                                   "The setup window has no device context");

@@ -69,6 +69,45 @@ class OwnedIcon {
     HICON icon_;
 };
 
+// A window's device context, taken for one use and released after it.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A kernel object (mutex, process) this program opened.
+class OwnedHandle {
+  public:
+    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    ~OwnedHandle() { reset(); }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    void reset(HANDLE handle = nullptr) {
+        if (handle_ != nullptr) {
+            CloseHandle(handle_);
+        }
+        handle_ = handle;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
 // The whole screen's device context, for what the display reports.
 class ScreenDC {
   public:

@@ -2,26 +2,10 @@
 
 #include <windows.h>
 
+#include "forms/win32/handles.h"
 #include "tray/tray_services.h"
 
 namespace tray::win32 {
-
-// An icon handle that destroys its icon.
-class ScopedIcon {
-  public:
-    explicit ScopedIcon(HICON icon) : icon_(icon) {}
-    ~ScopedIcon() {
-        if (icon_ != nullptr) {
-            DestroyIcon(icon_);
-        }
-    }
-    ScopedIcon(const ScopedIcon&) = delete;
-    ScopedIcon& operator=(const ScopedIcon&) = delete;
-    HICON get() const { return icon_; }
-
-  private:
-    HICON icon_;
-};
 
 // The notification area, through Shell_NotifyIconA and the icon record's
 // first, ANSI form.
@@ -36,7 +20,7 @@ class NotifyIconShell final : public TrayShell {
     void cancelRetry(forms::NativeHandle window) override;
 
   private:
-    ScopedIcon icon_;
+    forms::win32::OwnedIcon icon_;
     UINT taskbarCreated_;
 };
 

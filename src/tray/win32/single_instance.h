@@ -2,31 +2,10 @@
 
 #include <windows.h>
 
+#include "forms/win32/handles.h"
 #include "tray/residency.h"
 
 namespace tray::win32 {
-
-// A kernel handle that closes itself.
-class ScopedHandle {
-  public:
-    explicit ScopedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    void reset(HANDLE handle) {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 // The resident copy holds a named mutex for as long as it runs; a later copy
 // finds it and posts the tray's own left-button message to the resident
@@ -37,7 +16,7 @@ class SingleInstance final : public ResidencyLock {
     void openResidentCopy() override;
 
   private:
-    ScopedHandle mutex_;
+    forms::win32::OwnedHandle mutex_;
 };
 
 }  // namespace tray::win32

@@ -15,6 +15,17 @@ struct CardHandlers : ::testing::Test, testing_support::SetupFixture {
         c().chkVGAOnly.setValue(0);
         driver.codes.clear();
     }
+    // From here on, one timeline of enabled-state changes and commands.
+    EventLog& logEnabledStatesAndCommands() {
+        driver.log = &effects;
+        platform.log = &effects;
+        window.Unload();
+        window.Load();
+        effects.clear();
+        return effects;
+    }
+    EventLog effects;
+
     bool enabled(std::initializer_list<const forms::Control*> controls) {
         bool all = true;
         for (const auto* control : controls) {
@@ -91,12 +102,7 @@ TEST_F(CardHandlers, TvOnResetSendsTvOnThenMaximumOnlyWhenTheFilterChanges) {
 }
 
 TEST_F(CardHandlers, TvOnEnablesTheOutputGroupBeforeSending) {
-    EventLog log;
-    driver.log = &log;
-    platform.log = &log;
-    window.Unload();
-    window.Load();
-    log.clear();
+    EventLog& log = logEnabledStatesAndCommands();
     c().chkVGAOnly.setValue(0);
     EXPECT_EQ(log, (EventLog{"frmOutputEnable enabled", "optCompOut enabled", "optSVHSOut enabled",
                              "send 127", "send 18"}));
@@ -179,12 +185,7 @@ TEST_F(CardHandlers, ClearingNormalOutputSendsTheSelectedTestSignal) {
 }
 
 TEST_F(CardHandlers, NormalOutputEnablesTheTestGroupBeforeTestingTheOptions) {
-    EventLog log;
-    driver.log = &log;
-    platform.log = &log;
-    window.Unload();
-    window.Load();
-    log.clear();
+    EventLog& log = logEnabledStatesAndCommands();
     c().chkNormalOut.setValue(0);
     EXPECT_EQ(log, (EventLog{"frmTestSignal enabled", "optTestBlack enabled", "optTestBars enabled",
                              "optTestRamp enabled", "send 6"}));

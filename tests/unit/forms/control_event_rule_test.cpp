@@ -182,6 +182,16 @@ TEST_F(FormLifecycle, DispatchAndEndGoToThePlatform) {
     EXPECT_TRUE(platform.ended);
 }
 
+template <typename Operation>
+bool overflows(Operation operation) {
+    try {
+        operation();
+        return false;
+    } catch (const RuntimeError& e) {
+        return e.number() == ErrorNumber::Overflow;
+    }
+}
+
 TEST(CheckedInt16, DetectsOverflowAtBothEnds) {
     struct Case {
         std::int16_t a, b;
@@ -193,25 +203,9 @@ TEST(CheckedInt16, DetectsOverflowAtBothEnds) {
         {-64, -8, false, false},  {16384, 2, false, true}, {-16384, 2, false, false},
     };
     for (const Case& k : cases) {
-        EXPECT_EQ(k.add_overflows,
-                  [&] {
-                      try {
-                          forms::checkedAdd(k.a, k.b);
-                          return false;
-                      } catch (const RuntimeError& e) {
-                          return e.number() == ErrorNumber::Overflow;
-                      }
-                  }())
+        EXPECT_EQ(k.add_overflows, overflows([&] { forms::checkedAdd(k.a, k.b); }))
             << k.a << " + " << k.b;
-        EXPECT_EQ(k.mul_overflows,
-                  [&] {
-                      try {
-                          forms::checkedMul(k.a, k.b);
-                          return false;
-                      } catch (const RuntimeError& e) {
-                          return e.number() == ErrorNumber::Overflow;
-                      }
-                  }())
+        EXPECT_EQ(k.mul_overflows, overflows([&] { forms::checkedMul(k.a, k.b); }))
             << k.a << " * " << k.b;
     }
 }
