@@ -17,7 +17,7 @@ die() {
 QUENDA_PACKAGES=(
     cmake ninja-build g++ libgtest-dev clang-format clang-tidy nsis
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine64 xvfb imagemagick fonts-dejavu-core
+    wine wine64 fonts-wine xvfb imagemagick fonts-dejavu-core
     libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1
 )
 

@@ -27,6 +27,11 @@ wine_prepare_prefix() {
     fi
     say "Creating the Wine prefix $WINEPREFIX (once, about 15 s)"
     WINEDEBUG=-all "$WINE64" wineboot --init >/dev/null 2>&1
+    # Debian's Wine does not find its own fonts: without Tahoma the captions
+    # fall back to a wider face and clip, and without Marlett the title bar
+    # buttons show letters.
+    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/" \
+        2>/dev/null || true
 }
 
 # Wine draws the desktop itself, with a taskbar and its notification area, and
