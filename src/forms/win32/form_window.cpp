@@ -154,11 +154,17 @@ void FormWindow::formChanged() {
     HWND window = window_.get();
     const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
                                           dpi_, frameExtentOf(window));
-    placing_ = true;
-    SetWindowPos(window, nullptr, twipsToPixels(form_.Left(), dpi_),
-                 twipsToPixels(form_.Top(), dpi_), size.width, size.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    placing_ = false;
+    const RECT wanted{twipsToPixels(form_.Left(), dpi_), twipsToPixels(form_.Top(), dpi_), 0, 0};
+    RECT now{};
+    GetWindowRect(window, &now);
+    // Showing a window that has not moved must not pay for a move.
+    if (now.left != wanted.left || now.top != wanted.top || now.right - now.left != size.width ||
+        now.bottom - now.top != size.height) {
+        placing_ = true;
+        SetWindowPos(window, nullptr, wanted.left, wanted.top, size.width, size.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        placing_ = false;
+    }
     const bool shown = IsWindowVisible(window) != FALSE;
     if (form_.Visible() && !shown) {
         ShowWindow(window, SW_SHOWNORMAL);
