@@ -6,9 +6,6 @@ namespace card {
 
 namespace {
 
-constexpr std::int16_t kEndOfTravel = 64;
-constexpr std::int16_t kStep = 8;
-
 // The reversal is tested before the step, by equality only: the press that
 // finds the offset at an end turns it round.
 void step(std::int16_t& value, std::int16_t& direction) {

@@ -27,6 +27,18 @@ class PositionStepping {
     CardDriver& driver_;
 };
 
+// One press moves an offset by 8 units; the ends of travel are -64 and 64.
+inline constexpr std::int16_t kStep = 8;
+inline constexpr std::int16_t kEndOfTravel = 64;
+
+// The values stepping itself can reach: anything else never turns at an end.
+constexpr bool isOnStepGrid(std::int16_t offset) {
+    return offset >= -kEndOfTravel && offset <= kEndOfTravel && offset % kStep == 0;
+}
+constexpr bool isStepDirection(std::int16_t direction) {
+    return direction == kStep || direction == -kStep;
+}
+
 // Offset 0 puts the picture 192 twips inside the screen; each unit is 3 twips.
 inline constexpr float kCentringDistance = 192;
 inline constexpr std::int16_t kTwipsPerUnit = 3;

@@ -18,14 +18,8 @@ struct Overloaded : Visitors... {
 template <class... Visitors>
 Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
-constexpr std::int16_t kEndOfTravel = 64;
-constexpr std::int16_t kStep = 8;
-
 bool onGrid(Grid grid, std::int16_t value) {
-    if (grid == Grid::Direction) {
-        return value == kStep || value == -kStep;
-    }
-    return value >= -kEndOfTravel && value <= kEndOfTravel && value % kStep == 0;
+    return grid == Grid::Direction ? card::isStepDirection(value) : card::isOnStepGrid(value);
 }
 
 // What the user is told a key should hold.
