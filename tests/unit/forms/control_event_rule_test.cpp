@@ -177,6 +177,17 @@ TEST_F(FormLifecycle, ShowLoadsFirstAndHideKeepsTheFormLoaded) {
     EXPECT_TRUE(form.isLoaded());
 }
 
+TEST_F(FormLifecycle, AWindowThatCannotBeBuiltLeavesTheFormUnloaded) {
+    platform.onCreateView = [] { throw std::runtime_error("no window"); };
+    EXPECT_THROW(form.Show(), std::runtime_error);
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_TRUE(form.controls().empty());
+    EXPECT_EQ(form.loads, 0);
+    platform.onCreateView = nullptr;
+    form.Show();
+    EXPECT_EQ(form.loads, 1);
+}
+
 TEST_F(FormLifecycle, UnloadRecreatesDesignValuesButKeepsFormVariables) {
     form.Load();
     form.c().check.setValue(1);
