@@ -85,6 +85,21 @@ test_end_of_session_ends_the_program_as_exit_does() {
     e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
 }
 
+test_a_close_while_an_error_box_is_up_ends_the_program_once() {
+    e2e_start
+    e2e_wait_resident
+    e2e_open_setup
+    e2e_reg_set Filter None x
+    e2e_automate post --class QuendaSetup --child Cancel BM_CLICK >/dev/null
+    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
+        e2e_fail "no message box about the bad value"
+    e2e_automate post --class QuendaPopUp WM_CLOSE >/dev/null
+    e2e_wait_exit 15 || e2e_fail "the program did not end with the error box up"
+    e2e_expect_eq 2 "$(debug_count '^Quenda: tray delete$')" "icon deletes (Exit, then unload)"
+    e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks"
+    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+}
+
 test_a_lock_name_taken_by_another_kind_of_object_still_leaves_one_copy() {
     hold_lock_name event
     local second_log="$E2E_TEST_DIR/second.log"
