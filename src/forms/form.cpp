@@ -15,7 +15,15 @@ void Form::Load() {
     }
     createControls();
     loaded_ = true;
-    view_ = toolkit_.createView(*this);
+    try {
+        view_ = toolkit_.createView(*this);
+    } catch (...) {
+        // A form whose window could not be built stays unloaded, not half there.
+        controls_.clear();
+        destroyControls();
+        loaded_ = false;
+        throw;
+    }
     toolkit_.runEvent([this] { Form_Load(); });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,8 @@ namespace forms {
 enum class ErrorNumber : int {
     PropertyAccessFailed = 5,
     Overflow = 6,
+    OutOfMemory = 7,
+    InternalError = 51,
     TypeMismatch = 13,
     InvalidPropertyValue = 380,
 };
@@ -27,5 +30,10 @@ class RuntimeError : public std::runtime_error {
 
 // The toolkit's standard wording for each error number.
 const char* describe(ErrorNumber number) noexcept;
+
+// Any exception as the run-time error the user is told of: a run-time error
+// stays itself, running out of memory is error 7, anything else is an
+// internal error (51) carrying its own text.
+RuntimeError asRuntimeError(const std::exception_ptr& caught);
 
 }  // namespace forms

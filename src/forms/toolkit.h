@@ -55,6 +55,10 @@ class Toolkit {
     // then control returns to whoever raised the event.
     void runEvent(const std::function<void()>& handler);
     void reportError(const RuntimeError& error) { errors_.report(error); }
+    // For the places where the platform calls in, which nothing may leave:
+    // reports the exception being handled, whatever it is, and the program
+    // goes on. Call it only inside a catch block.
+    void reportCaught() noexcept;
     // Runs after every outermost event, once all its nested events are done:
     // the moment to bring anything that mirrors the forms up to date.
     void setEventsSettledHandler(std::function<void()> handler) { settled_ = std::move(handler); }

@@ -18,6 +18,9 @@ forms::FormDesign popUpDesign() {
     return design;
 }
 
+constexpr const char* kDeafDriverTitle = "The card's driver was not found";
+constexpr const char* kDeafDriverText = "Your choices are kept, but they do not reach the card.";
+
 }  // namespace
 
 struct frmPopUp::Controls {
@@ -31,8 +34,13 @@ struct frmPopUp::Controls {
     forms::PictureBox Msghook1;
 };
 
-frmPopUp::frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell)
-    : forms::Form(toolkit, popUpDesign()), setup_(setup), hook_(hook), shell_(shell) {
+frmPopUp::frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell,
+                   card::DriverProbe& probe)
+    : forms::Form(toolkit, popUpDesign()),
+      setup_(setup),
+      hook_(hook),
+      shell_(shell),
+      probe_(probe) {
     setup_.setExitHandler([this] { exitProgram(); });
     toolkit.setEventsSettledHandler([this] { refreshTooltip(); });
 }
@@ -55,6 +63,7 @@ void frmPopUp::Form_Load() {
     hook_.setHookTarget(hWnd(), TRAY_CALLBACK_MSG);
     hook_.HookTray();
     setup_.Load();
+    driverDeaf_ = !probe_.takesCommands(setup_.hWnd());
     addIcon();
     Hide();
 }
@@ -65,14 +74,23 @@ void frmPopUp::Form_Unload(std::int16_t& /*Cancel*/) {
     hook_.UnhookTray();
 }
 
+// A press queued before Exit began must not load the window again and replay
+// every stored setting to the card while the program ends.
 void frmPopUp::openSetupWindow() {
+    if (ending_) {
+        return;
+    }
     toolkit().runEvent([this] { setup_.Show(); });
 }
 
 // The icon goes first so the user cannot open the window while it is being
 // saved. A save that fails is reported, and the program still ends: with the
-// icon gone it could never be reached again.
+// icon gone it could never be reached again. A close that arrives while an
+// error box of this very Exit is up finds it begun and does nothing.
 void frmPopUp::exitProgram() {
+    if (ending_) {
+        return;
+    }
     ending_ = true;
     deleteIcon();
     toolkit().runEvent([this] { setup_.SaveSettingsToFile(); });
@@ -92,7 +110,7 @@ TrayRecord frmPopUp::addRecord(const std::string& tooltip) const {
     return record;
 }
 
-TrayRecord frmPopUp::deleteRecord() const {
+TrayRecord frmPopUp::identityRecord() const {
     TrayRecord record;
     record.hWnd = hWnd();
     record.uID = TRAY_ICON_ID;
@@ -101,18 +119,33 @@ TrayRecord frmPopUp::deleteRecord() const {
 
 // At log-on the task bar may not be there yet: a failed add is tried again a
 // few times, and the task bar's own announcement brings the icon back later.
+// A task bar that announces itself without having lost our icon refuses the
+// add as a duplicate; the icon is there, and takes the tooltip as a change.
 void frmPopUp::addIcon() {
     const std::string tooltip = composeTooltip(setup_.card());
-    iconShown_ = shell_.notify(NotifyMessage::Add, addRecord(tooltip));
+    const TrayRecord record = addRecord(tooltip);
+    iconShown_ =
+        shell_.notify(NotifyMessage::Add, record) || shell_.notify(NotifyMessage::Modify, record);
     shownTooltip_ = tooltip;
     retryPending_ = !iconShown_ && --attemptsLeft_ > 0;
     if (retryPending_) {
         shell_.scheduleRetry(hWnd());
     }
+    if (iconShown_) {
+        warnIfDriverIsDeaf();
+    }
+}
+
+// Every choice looks as if it reached the card; where the driver says it
+// cannot take them, the user hears so once per start.
+void frmPopUp::warnIfDriverIsDeaf() {
+    if (driverDeaf_ && !deafWarningShown_) {
+        deafWarningShown_ = shell_.showBalloon(identityRecord(), kDeafDriverTitle, kDeafDriverText);
+    }
 }
 
 void frmPopUp::deleteIcon() {
-    shell_.notify(NotifyMessage::Delete, deleteRecord());
+    shell_.notify(NotifyMessage::Delete, identityRecord());
     iconShown_ = false;
 }
 
@@ -128,6 +161,10 @@ void frmPopUp::refreshTooltip() {
 }
 
 void frmPopUp::windowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t /*lParam*/) {
+    if (message == kEndSessionMessage && wParam != 0) {
+        exitProgram();
+        return;
+    }
     if (ending_ || !setup_.isLoaded()) {
         return;
     }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "card/driver_probe.h"
 #include "forms/form.h"
 #include "tray/tray_services.h"
 #include "ui/kel_setup.h"
@@ -14,14 +15,18 @@ namespace tray {
 // program through it.
 class frmPopUp : public forms::Form {
   public:
-    frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell);
+    frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell,
+             card::DriverProbe& probe);
     ~frmPopUp() override;
 
     // The tray's left-button press, as the hooked window procedure reports it.
     void openSetupWindow();
     void Label1_Click() { openSetupWindow(); }
-    // The end of the program, run by the setup window's Exit button.
+    // The end of the program, run by the setup window's Exit button, by a
+    // close request to this window and by the end of the user's session.
+    // Once it has begun, nothing that arrives meanwhile acts.
     void exitProgram();
+    void closeBox() override { exitProgram(); }
 
     void windowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
@@ -37,20 +42,25 @@ class frmPopUp : public forms::Form {
   private:
     struct Controls;
     TrayRecord addRecord(const std::string& tooltip) const;
-    TrayRecord deleteRecord() const;
+    // Names the icon and nothing else: enough for a delete or a balloon.
+    TrayRecord identityRecord() const;
     void addIcon();
     void deleteIcon();
     void refreshTooltip();
+    void warnIfDriverIsDeaf();
 
     ui::KelSetup& setup_;
     TrayHook& hook_;
     TrayShell& shell_;
+    card::DriverProbe& probe_;
     std::unique_ptr<Controls> controls_;
     std::string shownTooltip_;
     bool iconShown_ = false;
     bool ending_ = false;
     bool retryPending_ = false;
     int attemptsLeft_ = kAddAttempts;
+    bool driverDeaf_ = false;
+    bool deafWarningShown_ = false;
 };
 
 }  // namespace tray

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "forms/toolkit.h"
 #include "tray/tray_record.h"
 
@@ -29,10 +31,16 @@ class TrayShell {
     // repeated until cancelled.
     virtual void scheduleRetry(forms::NativeHandle window) = 0;
     virtual void cancelRetry(forms::NativeHandle window) = 0;
+    // A balloon over the icon that `icon` names (its window and identifier);
+    // true when the shell took it.
+    virtual bool showBalloon(const TrayRecord& icon, const std::string& title,
+                             const std::string& text) = 0;
 };
 
 // WM_TIMER: the message a scheduled retry arrives as, with kRetryTimerId in wParam.
 inline constexpr unsigned kRetryMessage = 0x0113;
 inline constexpr unsigned kRetryTimerId = 1;
+// WM_ENDSESSION: the user's session ends when wParam is non-zero.
+inline constexpr unsigned kEndSessionMessage = 0x0016;
 
 }  // namespace tray

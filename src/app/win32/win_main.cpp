@@ -1,8 +1,12 @@
 #include <windows.h>
 
+#include <exception>
+#include <string>
+
 #include "app/win32/resource_ids.h"
 #include "card/win32/escape_channel.h"
 #include "forms/toolkit.h"
+#include "forms/win32/debug_trace.h"
 #include "forms/win32/message_loop.h"
 #include "forms/win32/win32_platform.h"
 #include "settings/win32/registry_store.h"
@@ -13,11 +17,13 @@
 #include "tray/win32/single_instance.h"
 #include "ui/kel_setup.h"
 
+namespace {
+
 // The resident program: loads the hidden start-up form, which restores the
 // settings to the card and adds the tray icon, then serves messages until
-// Exit ends the process.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
-                   int /*show*/) {
+// Exit ends the process. An error that any message lets out is reported and
+// the program goes on: it must never go deaf.
+int runResident(HINSTANCE instance) {
     tray::win32::SingleInstance residency;
     if (!tray::becomeResident(residency)) {
         return 0;
@@ -29,14 +35,40 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     settings::win32::RegistryStore store;
     ui::KelSetup setup(toolkit, channel, store);
     tray::win32::NotifyIconShell shell(IDI_QUENDA_TRAY);
-    tray::win32::Module1 module1;
-    tray::frmPopUp popUp(toolkit, setup, module1, shell);
+    tray::win32::Module1 module1(toolkit);
+    tray::frmPopUp popUp(toolkit, setup, module1, shell, channel);
     module1.setOpenHandler([&popUp] { popUp.openSetupWindow(); });
 
     popUp.Load();
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        forms::win32::deliver(message);
+        try {
+            forms::win32::deliver(message);
+        } catch (...) {
+            toolkit.reportCaught();
+        }
     }
     return 0;
+}
+
+// Whatever failed while the program was being built: it ends, saying what,
+// rather than sit half built where the user cannot reach it.
+void reportFailedStart(const std::string& what) {
+    forms::win32::trace("error at start-up: " + what);
+    MessageBoxA(nullptr, ("Quenda could not start.\n\n" + what).c_str(), "Quenda",
+                MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
+    try {
+        return runResident(instance);
+    } catch (const std::exception& error) {
+        reportFailedStart(error.what());
+    } catch (...) {
+        reportFailedStart("Unknown error");
+    }
+    return 1;
 }

@@ -30,4 +30,16 @@ void EscapeChannel::send(forms::NativeHandle window, DriverCommand command) {
               reinterpret_cast<LPSTR>(&outputVar));
 }
 
+bool EscapeChannel::takesCommands(forms::NativeHandle window) {
+    const forms::win32::WindowDC dc(forms::win32::fromInteger<HWND>(window));
+    const int escape = DRV_ESCAPE;
+    const bool takes =
+        dc.get() != nullptr && ExtEscape(dc.get(), QUERYESCSUPPORT, sizeof escape,
+                                         reinterpret_cast<LPCSTR>(&escape), 0, nullptr) > 0;
+    if (!takes) {
+        forms::win32::trace("driver does not take escape " + std::to_string(DRV_ESCAPE));
+    }
+    return takes;
+}
+
 }  // namespace card::win32

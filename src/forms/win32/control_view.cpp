@@ -8,6 +8,7 @@
 #include "forms/win32/frame_view.h"
 #include "forms/win32/shape_view.h"
 #include "forms/win32/static_view.h"
+#include "forms/win32/system_call.h"
 
 namespace forms::win32 {
 
@@ -27,6 +28,7 @@ ChildWindow::ChildWindow(const char* windowClass, DWORD style, DWORD exStyle,
         exStyle, windowClass, control.caption().c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.left, at.top, at.width, at.height,
         context.parent, fromInteger<HMENU>(INT_PTR{context.id}), context.instance, nullptr));
+    checked(window_.get(), "Could not create the control " + control.name());
     SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
 }
 

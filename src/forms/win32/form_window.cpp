@@ -6,6 +6,7 @@
 
 #include "forms/twips.h"
 #include "forms/win32/screen_metrics.h"
+#include "forms/win32/system_call.h"
 #include "forms/window_size.h"
 
 namespace forms::win32 {
@@ -34,7 +35,19 @@ void registerClass(HINSTANCE instance, const std::string& name, WNDPROC procedur
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = fromInteger<HBRUSH>(INT_PTR{COLOR_BTNFACE + 1});
     windowClass.lpszClassName = name.c_str();
-    RegisterClassExA(&windowClass);
+    checked(RegisterClassExA(&windowClass), "Could not register the window class " + name);
+}
+
+constexpr const char* kOwnerClass = "QuendaOwner";
+
+// The hidden owner only keeps the setup window off the task bar. A close sent
+// to it from outside would destroy the setup window with it and leave the
+// tray with nothing to open, so it is not for closing.
+LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // A fixed dialog offers only Move and Close.
@@ -48,8 +61,9 @@ void trimSystemMenu(HWND window) {
 std::unique_ptr<OwnedIcon> loadIcon(HINSTANCE instance, int resource, int widthMetric,
                                     int heightMetric) {
     return std::make_unique<OwnedIcon>(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON, GetSystemMetrics(widthMetric),
-                   GetSystemMetrics(heightMetric), 0)));
+        checked(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON,
+                           GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0),
+                "Could not load icon " + std::to_string(resource))));
 }
 
 FrameExtent frameExtentOf(HWND window) {
@@ -63,8 +77,14 @@ FrameExtent frameExtentOf(HWND window) {
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
     : form_(form), dpi_(screenDpi()), font_(createMessageFont(dpi_)) {
-    createWindow(instance);
-    createControlViews(instance);
+    try {
+        createWindow(instance);
+        createControlViews(instance);
+    } catch (...) {
+        // The half-built window goes with the members; it must not find us.
+        SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+        throw;
+    }
     stackControls();
     for (const auto& view : views_) {
         view->mirror();
@@ -88,13 +108,16 @@ void FormWindow::createWindow(HINSTANCE instance) {
     registerClass(instance, className, windowProc);
     if (!design.showInTaskbar) {
         // An owned window gets no task-bar button, and keeps a normal title bar.
-        owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                     instance, nullptr));
+        registerClass(instance, kOwnerClass, ownerProc);
+        owner_.reset(checked(CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                             nullptr, instance, nullptr),
+                             "Could not create the owner window of " + design.name));
     }
     placing_ = true;
     window_.reset(CreateWindowExA(0, className.c_str(), design.caption.c_str(), styleOf(design), 0,
                                   0, 0, 0, owner_.get(), nullptr, instance, this));
     placing_ = false;
+    checked(window_.get(), "Could not create the window " + design.name);
     if (design.dialogFrame) {
         trimSystemMenu(window_.get());
     }
@@ -152,6 +175,7 @@ void FormWindow::stackControls() const {
 
 void FormWindow::formChanged() {
     HWND window = window_.get();
+    restoreIfMinimised();
     const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
                                           dpi_, frameExtentOf(window));
     const RECT wanted{twipsToPixels(form_.Left(), dpi_), twipsToPixels(form_.Top(), dpi_), 0, 0};
@@ -171,6 +195,14 @@ void FormWindow::formChanged() {
         SetForegroundWindow(window);
     } else if (!form_.Visible() && shown) {
         ShowWindow(window, SW_HIDE);
+    }
+}
+
+// A minimised window has no task-bar button to come back by: showing it
+// brings it back from its icon first.
+void FormWindow::restoreIfMinimised() const {
+    if (form_.Visible() && IsIconic(window_.get()) != FALSE) {
+        ShowWindow(window_.get(), SW_RESTORE);
     }
 }
 
@@ -230,8 +262,8 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
     Toolkit& toolkit = self->form_.toolkit();
     try {
         return self->handleMessage(window, message, wParam, lParam);
-    } catch (const RuntimeError& error) {
-        toolkit.reportError(error);
+    } catch (...) {
+        toolkit.reportCaught();
         return 0;
     }
 }
@@ -274,7 +306,8 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             restoreFocus();
             return 0;
         case WM_MOVE:
-            if (!placing_) {
+            // Minimising parks the window far off screen; that is no place of the user's.
+            if (!placing_ && IsIconic(window) == FALSE) {
                 keepUsersPosition();
             }
             break;

@@ -50,6 +50,7 @@ class FormWindow final : public FormView {
     void moveByTab(Direction direction);
     bool moveInGroup(Direction direction);
     void keepUsersPosition();
+    void restoreIfMinimised() const;
     void paintSurface(HDC dc) const;
 
     Form& form_;

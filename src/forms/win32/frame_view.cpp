@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "forms/form.h"
 #include "forms/win32/handles.h"
 
 namespace forms::win32 {
@@ -10,8 +11,21 @@ namespace {
 
 constexpr UINT_PTR kFrameSubclass = 1;
 
+LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The toolkit rides along as the subclass's data, to report what nothing
+// else caught: no exception may pass back into the system.
 LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                           UINT_PTR /*subclass*/, DWORD_PTR /*data*/) {
+                           UINT_PTR /*subclass*/, DWORD_PTR toolkit) {
+    try {
+        return frameMessage(window, message, wParam, lParam);
+    } catch (...) {
+        fromInteger<Toolkit*>(toolkit)->reportCaught();
+        return 0;
+    }
+}
+
+LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
         case WM_CTLCOLORBTN:
@@ -36,7 +50,8 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 FrameView::FrameView(Control& frame, const ViewContext& context)
     : ControlView(frame), window_("BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0, frame, context) {
-    SetWindowSubclass(window_.get(), frameProc, kFrameSubclass, 0);
+    SetWindowSubclass(window_.get(), frameProc, kFrameSubclass,
+                      reinterpret_cast<DWORD_PTR>(&frame.owner().toolkit()));
 }
 
 }  // namespace forms::win32

@@ -2,6 +2,7 @@
 
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/handles.h"
+#include "forms/win32/system_call.h"
 #include "tray/tray_window_procedure.h"
 
 namespace tray::win32 {
@@ -43,10 +44,13 @@ void Module1::setHookTarget(forms::NativeHandle window, unsigned trayMessage) {
     gTrayMsg = trayMessage;
 }
 
+// Without the hook the icon could be pressed but never heard.
 void Module1::HookTray() {
-    SetPropA(gHookWnd, kModuleProperty, this);
+    forms::win32::checked(SetPropA(gHookWnd, kModuleProperty, this),
+                          "Could not hook the start-up window");
     gPrevWndProc = forms::win32::fromInteger<WNDPROC>(
         replaceWindowProcedure(gHookWnd, reinterpret_cast<LONG_PTR>(&TrayWndProc)));
+    forms::win32::checked(gPrevWndProc, "Could not hook the start-up window");
     forms::win32::trace("tray hook");
 }
 

@@ -16,7 +16,7 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 class Module1 final : public TrayHook {
   public:
-    Module1() = default;
+    explicit Module1(forms::Toolkit& toolkit) : toolkit_(toolkit) {}
     Module1(const Module1&) = delete;
     Module1& operator=(const Module1&) = delete;
 
@@ -26,13 +26,19 @@ class Module1 final : public TrayHook {
 
     // What a left-button press on the icon does.
     void setOpenHandler(std::function<void()> handler) { openSetupWindow_ = std::move(handler); }
-    void openSetupWindow() const {
-        if (openSetupWindow_) {
-            openSetupWindow_();
+    // Runs inside the hooked window procedure, which nothing may leave.
+    void openSetupWindow() const noexcept {
+        try {
+            if (openSetupWindow_) {
+                openSetupWindow_();
+            }
+        } catch (...) {
+            toolkit_.reportCaught();
         }
     }
 
   private:
+    forms::Toolkit& toolkit_;
     std::function<void()> openSetupWindow_;
 };
 

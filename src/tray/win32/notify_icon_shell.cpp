@@ -1,10 +1,12 @@
 #include "tray/win32/notify_icon_shell.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/handles.h"
+#include "forms/win32/system_call.h"
 
 namespace tray::win32 {
 
@@ -45,11 +47,21 @@ void traceRequest(NotifyMessage message, const TrayRecord& record) {
     }
 }
 
+// Text for a fixed-size field of the record, cut to fit with its terminator.
+template <std::size_t Size>
+void copyField(char (&field)[Size], const std::string& text) {
+    const std::size_t length = std::min(text.size(), Size - 1);
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
 }  // namespace
 
 NotifyIconShell::NotifyIconShell(int iconResource)
-    : icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResource),
-                                          IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))),
+    : icon_(static_cast<HICON>(forms::win32::checked(
+          LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResource), IMAGE_ICON, 16, 16,
+                     LR_DEFAULTCOLOR),
+          "Could not load the tray icon"))),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
 
 bool NotifyIconShell::notify(NotifyMessage message, const TrayRecord& record) {
@@ -64,6 +76,22 @@ forms::NativeHandle NotifyIconShell::trayIcon() const {
 
 void NotifyIconShell::scheduleRetry(forms::NativeHandle window) {
     SetTimer(forms::win32::fromInteger<HWND>(window), kRetryTimerId, kRetryPauseMs, nullptr);
+}
+
+// Balloons need the record's second form; only this request uses it, so the
+// icon's own add, modify and delete keep the first.
+bool NotifyIconShell::showBalloon(const TrayRecord& icon, const std::string& title,
+                                  const std::string& text) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = forms::win32::fromInteger<HWND>(icon.hWnd);
+    data.uID = icon.uID;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    copyField(data.szInfoTitle, title);
+    copyField(data.szInfo, text);
+    forms::win32::trace("tray balloon \"" + title + "\"");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 void NotifyIconShell::cancelRetry(forms::NativeHandle window) {

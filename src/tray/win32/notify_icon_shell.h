@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "forms/win32/handles.h"
 #include "tray/tray_services.h"
 
@@ -18,6 +20,8 @@ class NotifyIconShell final : public TrayShell {
     forms::NativeHandle trayIcon() const override;
     void scheduleRetry(forms::NativeHandle window) override;
     void cancelRetry(forms::NativeHandle window) override;
+    bool showBalloon(const TrayRecord& icon, const std::string& title,
+                     const std::string& text) override;
 
   private:
     forms::win32::OwnedIcon icon_;

@@ -8,35 +8,68 @@ namespace tray::win32 {
 
 namespace {
 
-constexpr const char* kMutexName = "Local\\Quenda.Resident";
-// The resident copy may still be starting: look for its window this long.
-constexpr int kWaitForWindowMs = 5000;
-constexpr int kPollMs = 100;
+// Another kind of object squatting on the first name makes the mutex fail
+// outright; the second name serves instead, so that two copies started at
+// the same instant still cannot both run.
+constexpr const char* kMutexNames[] = {"Local\\Quenda.Resident", "Local\\Quenda.Resident.2"};
+constexpr const char* kResidentClass = "QuendaPopUp";
+// The resident copy may still be starting: it has this long to show its
+// window and answer.
+constexpr ULONGLONG kWaitForResidentMs = 5000;
+constexpr DWORD kPollMs = 100;
 
-HWND findResidentWindow() {
-    for (int waited = 0; waited < kWaitForWindowMs; waited += kPollMs) {
-        if (HWND window = FindWindowA("QuendaPopUp", nullptr)) {
+UINT msLeft(ULONGLONG deadline) {
+    const ULONGLONG now = GetTickCount64();
+    return now < deadline ? static_cast<UINT>(deadline - now) : 0;
+}
+
+HWND findResidentWindow(ULONGLONG deadline) {
+    for (;;) {
+        if (HWND window = FindWindowA(kResidentClass, nullptr)) {
             return window;
+        }
+        if (msLeft(deadline) == 0) {
+            return nullptr;
         }
         Sleep(kPollMs);
     }
-    return nullptr;
+}
+
+bool answers(HWND window, ULONGLONG deadline) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, msLeft(deadline),
+                               &result) != 0;
 }
 
 }  // namespace
 
 bool SingleInstance::acquire() {
-    mutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));
-    return GetLastError() != ERROR_ALREADY_EXISTS;
+    for (const char* name : kMutexNames) {
+        HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+        const DWORD error = GetLastError();
+        if (mutex != nullptr) {
+            mutex_.reset(mutex);
+            return error != ERROR_ALREADY_EXISTS;
+        }
+    }
+    // No lock to be had at all: the first copy's window is the one sign left.
+    forms::win32::trace("single-copy lock unavailable");
+    return FindWindowA(kResidentClass, nullptr) == nullptr;
 }
 
+// A copy that holds the lock but never shows a window that answers leaves
+// the user with nothing on screen; they are told rather than left waiting.
 void SingleInstance::openResidentCopy() {
-    HWND resident = findResidentWindow();
-    forms::win32::trace(resident != nullptr ? "already resident: opening its window"
-                                            : "already resident: its window was not found");
-    if (resident == nullptr) {
+    const ULONGLONG deadline = GetTickCount64() + kWaitForResidentMs;
+    HWND resident = findResidentWindow(deadline);
+    if (resident == nullptr || !answers(resident, deadline)) {
+        forms::win32::trace(resident == nullptr ? "already resident: its window was not found"
+                                                : "already resident: its window does not answer");
+        MessageBoxA(nullptr, "Quenda is already running but does not respond.", "Quenda",
+                    MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    forms::win32::trace("already resident: opening its window");
     DWORD residentProcess = 0;
     GetWindowThreadProcessId(resident, &residentProcess);
     AllowSetForegroundWindow(residentProcess);

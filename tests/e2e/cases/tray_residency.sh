@@ -8,6 +8,12 @@ readonly LEFT_DOWN=513 RIGHT_DOWN=516
 
 commands() { e2e_debug_lines | sed -n 's/^Quenda: escape 42 code //p' | tr '\n' ' '; }
 
+# The debug lines without the warning that the card's driver is missing,
+# which Wine's display driver earns at every start (hardening.sh checks it).
+lines_without_driver_warning() {
+    e2e_debug_lines | grep -v -E '^Quenda: (driver does not take escape 42|tray balloon )'
+}
+
 setup_visible() {
     local found
     found="$(e2e_automate find --class QuendaSetup)" || return 1
@@ -20,9 +26,10 @@ test_first_start_adds_one_icon_and_sends_nothing() {
     sleep 1
     e2e_expect_eq 'Quenda: tray hook
 Quenda: tray add "Lumivance is currently set up for VGA Only - Medium Filter"' \
-        "$(e2e_debug_lines)" "debug lines at start-up"
-    e2e_expect_eq 1 "$(e2e_relay_calls Shell_NotifyIconA | wc -l)" "tray calls"
-    e2e_expect_eq 0 "$(e2e_relay_calls ExtEscape | wc -l)" "driver escapes"
+        "$(lines_without_driver_warning)" "debug lines at start-up"
+    e2e_expect_eq 1 "$(e2e_relay_calls Shell_NotifyIconA | grep -c -v -E 'Shell_NotifyIconA\(0*1,' || true)" \
+        "tray calls besides the driver warning's balloon"
+    e2e_expect_eq 0 "$(e2e_escapes | grep -c '^escape=42 ' || true)" "driver commands"
     setup_visible && e2e_fail "the setup window shows at start-up"
     e2e_automate find --class QuendaPopUp --visible >/dev/null 2>&1 &&
         e2e_fail "the start-up window is visible"
@@ -57,7 +64,7 @@ test_exit_removes_icon_then_saves_the_unconfirmed_change_and_ends() {
 Quenda: tray modify "Lumivance is currently set up for VGA Only - No Filtering"
 Quenda: tray delete
 Quenda: tray delete
-Quenda: tray unhook' "$(e2e_debug_lines | tail -n +3)" "debug lines from the click on"
+Quenda: tray unhook' "$(lines_without_driver_warning | tail -n +3)" "debug lines from the click on"
     e2e_expect_eq True "$(e2e_reg_get Filter None)" "saved Filter\\None"
     e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
     # The icon is gone before the first value is written.

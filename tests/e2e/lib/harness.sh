@@ -218,13 +218,16 @@ e2e_relay_calls() {
         sed 's/^[0-9a-f]*:\(Call .*)\) ret=.*/\1/'
 }
 
-# One line per ExtEscape call: "escape=42 in=2 out=0" (decimal).
+# One line per ExtEscape call: "escape=42 in=2 out=0" (decimal). The three
+# are 32-bit ints; a 64-bit relay prints the whole stack slot of the fifth,
+# whose upper half is whatever was there before, so only the lower half counts.
 e2e_escapes() {
     local call arguments
     while IFS= read -r call; do
         arguments="${call#*(}"
         IFS=, read -r _ escape in_size _ out_size _ <<<"${arguments%)}"
-        printf 'escape=%d in=%d out=%d\n' "$((16#$escape))" "$((16#$in_size))" "$((16#$out_size))"
+        printf 'escape=%d in=%d out=%d\n' "$((16#$escape & 0xffffffff))" \
+            "$((16#$in_size & 0xffffffff))" "$((16#$out_size & 0xffffffff))"
     done < <(e2e_relay_calls ExtEscape)
 }
 

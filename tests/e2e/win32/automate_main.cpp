@@ -119,8 +119,37 @@ int onWindow(const CommandLine& line) {
     return post(line, window);
 }
 
+// Squats on a name the way another program could, for as long as asked.
+int hold(const CommandLine& line) {
+    if (line.arguments.size() != 2) {
+        throw UsageError("hold needs KIND NAME");
+    }
+    const std::string& kind = line.arguments[0];
+    const char* name = line.arguments[1].c_str();
+    HANDLE held = nullptr;
+    if (kind == "mutex") {
+        held = CreateMutexA(nullptr, FALSE, name);
+    } else if (kind == "event") {
+        held = CreateEventA(nullptr, TRUE, FALSE, name);
+    } else if (kind == "semaphore") {
+        held = CreateSemaphoreA(nullptr, 0, 1, name);
+    } else {
+        throw UsageError("hold: KIND is mutex, event or semaphore");
+    }
+    if (held == nullptr) {
+        std::fprintf(stderr, "automate: could not create %s (%lu)\n", name, GetLastError());
+        return Failed;
+    }
+    print("held=1");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(line.timeoutMs));
+    CloseHandle(held);
+    return Done;
+}
+
 bool isCommand(const std::string& word) {
-    for (const char* command : {"windows", "find", "children", "click", "send", "post", "gone"}) {
+    for (const char* command :
+         {"windows", "find", "children", "click", "send", "post", "gone", "hold"}) {
         if (word == command) {
             return true;
         }
@@ -135,8 +164,11 @@ int run(const CommandLine& line) {
     if (line.command == "windows") {
         return listWindows(line);
     }
-    if (!line.windowClass && !line.title) {
-        throw UsageError(line.command + " needs --class or --title");
+    if (line.command == "hold") {
+        return hold(line);
+    }
+    if (!line.windowClass && !line.title && !line.hwnd) {
+        throw UsageError(line.command + " needs --class, --title or --hwnd");
     }
     if (line.command == "gone") {
         return waitUntilGone(line) ? Done : NotFound;

@@ -93,6 +93,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& words) {
             line.windowClass = value();
         } else if (word == "--title") {
             line.title = value();
+        } else if (word == "--hwnd") {
+            line.hwnd = parseTerm(value());
         } else if (word == "--child") {
             line.childText = value();
         } else if (word == "--child-class") {
@@ -120,7 +122,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& words) {
 }
 
 const char* const kUsage =
-    "usage: automate COMMAND [--class C] [--title T] [--child TEXT] [--child-class C]\n"
+    "usage: automate COMMAND [--class C] [--title T] [--hwnd H] [--child TEXT] [--child-class C]\n"
     "                [--visible] [--timeout MS] [--reply-timeout MS] [--force] [ARGS]\n"
     "  windows            one line per top-level window (filtered by --class/--title)\n"
     "  find               the line of the window, waiting up to --timeout\n"
@@ -130,6 +132,8 @@ const char* const kUsage =
     "  send MSG [W] [L]   SendMessage (waits up to --reply-timeout), prints result=\n"
     "  post MSG [W] [L]   PostMessage\n"
     "  gone               waits until no such window exists\n"
+    "  hold KIND NAME     creates a named mutex, event or semaphore, prints held=1\n"
+    "                     and keeps it for --timeout ms (no window needed)\n"
     "MSG, W and L: numbers, known names (WM_CLOSE, WM_USER+1), or registered:NAME.\n"
     "Exit status: 0 done, 1 window not found (or still there), 2 usage, 3 failed,\n"
     "4 window disabled.\n";

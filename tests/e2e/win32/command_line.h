@@ -13,6 +13,7 @@ struct CommandLine {
     std::string command;
     std::optional<std::string> windowClass;
     std::optional<std::string> title;
+    std::optional<long long> hwnd;
     std::optional<std::string> childText;
     std::optional<std::string> childClass;
     bool visibleOnly = false;

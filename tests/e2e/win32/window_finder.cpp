@@ -101,6 +101,11 @@ std::vector<HWND> descendants(HWND parent) {
 }
 
 HWND findWindow(const CommandLine& line) {
+    if (line.hwnd) {
+        auto window = reinterpret_cast<HWND>(  // NOLINT(performance-no-int-to-ptr)
+            static_cast<INT_PTR>(*line.hwnd));
+        return IsWindow(window) ? window : nullptr;
+    }
     for (HWND top : matchingTopLevelWindows(line)) {
         if (!line.namesChild()) {
             return top;

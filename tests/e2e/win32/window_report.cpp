@@ -85,6 +85,7 @@ std::string describeWindow(HWND window, int replyTimeoutMs) {
     };
     field("hwnd", hex(reinterpret_cast<UINT_PTR>(window)));
     field("parent", topLevel ? "0x0" : hex(parent));
+    field("owner", hex(reinterpret_cast<UINT_PTR>(GetWindow(window, GW_OWNER))));
     field("id", std::to_string(topLevel ? 0 : GetDlgCtrlID(window)));
     field("class", escaped(className(window)));
     field("text", escaped(windowText(window, replyTimeoutMs)));

@@ -8,7 +8,7 @@ namespace automate {
 
 // One line per window, tab-separated key=value fields, so a shell test can
 // pick a field with awk or grep:
-//   hwnd parent id class text visible enabled checked style rect client pos
+//   hwnd parent owner id class text visible enabled checked style rect client pos
 // rect and client are screen pixels (x,y,width,height); pos is the window's
 // rectangle in its parent's client area. checked is BM_GETCHECK (0, 1, 2) for
 // buttons and "-" for other windows. Tabs, newlines and backslashes in the

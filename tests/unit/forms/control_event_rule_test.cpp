@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
 #include "forms/checked_int16.h"
 #include "forms/test_form.h"
 #include "support/fakes.h"
@@ -10,6 +15,7 @@ using forms::ErrorNumber;
 using forms::RuntimeError;
 using testing_support::TestForm;
 using Log = std::vector<std::string>;
+using RecordingErrorsReport = testing_support::RecordingErrors::Report;
 
 class ControlEventRule : public ::testing::Test, protected testing_support::ToolkitFixture {
   protected:
@@ -119,6 +125,28 @@ TEST_F(ControlEventRule, AnErrorEndsOnlyTheHandlerItLeavesAndIsReportedOnce) {
     EXPECT_EQ(c().a2.value(), forms::True) << "the assignment itself took effect";
 }
 
+// Where the platform calls in, anything caught is told as one run-time error.
+TEST_F(ControlEventRule, WhateverIsCaughtAtTheEdgeIsReportedAsOneRunTimeError) {
+    const std::pair<std::function<void()>, RecordingErrorsReport> cases[] = {
+        {[] { throw RuntimeError(ErrorNumber::Overflow); }, {ErrorNumber::Overflow, "Overflow"}},
+        {[] { throw std::bad_alloc(); }, {ErrorNumber::OutOfMemory, "Out of memory"}},
+        {[] { throw std::logic_error("window class not registered"); },
+         {ErrorNumber::InternalError, "window class not registered"}},
+        {[] { throw 42; }, {ErrorNumber::InternalError, "Internal error"}},
+    };
+    for (const auto& [raise, expected] : cases) {
+        errors.reports.clear();
+        try {
+            raise();
+        } catch (...) {
+            toolkit.reportCaught();
+        }
+        ASSERT_EQ(errors.reports.size(), 1U);
+        EXPECT_EQ(errors.reports[0].number, expected.number);
+        EXPECT_EQ(errors.reports[0].message, expected.message);
+    }
+}
+
 TEST_F(ControlEventRule, SettledRunsOnceAfterEachOutermostEvent) {
     int settled = 0;
     toolkit.setEventsSettledHandler([&] { ++settled; });
@@ -147,6 +175,17 @@ TEST_F(FormLifecycle, ShowLoadsFirstAndHideKeepsTheFormLoaded) {
     form.Show();
     EXPECT_EQ(form.loads, 1);
     EXPECT_TRUE(form.isLoaded());
+}
+
+TEST_F(FormLifecycle, AWindowThatCannotBeBuiltLeavesTheFormUnloaded) {
+    platform.onCreateView = [] { throw std::runtime_error("no window"); };
+    EXPECT_THROW(form.Show(), std::runtime_error);
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_TRUE(form.controls().empty());
+    EXPECT_EQ(form.loads, 0);
+    platform.onCreateView = nullptr;
+    form.Show();
+    EXPECT_EQ(form.loads, 1);
 }
 
 TEST_F(FormLifecycle, UnloadRecreatesDesignValuesButKeepsFormVariables) {

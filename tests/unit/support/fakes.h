@@ -66,6 +66,9 @@ class RecordingErrors : public forms::ErrorHandler {
 class FakePlatform : public forms::Platform {
   public:
     std::unique_ptr<forms::FormView> createView(forms::Form& form) override {
+        if (onCreateView) {
+            onCreateView();
+        }
         if (log == nullptr) {
             return nullptr;
         }
@@ -87,6 +90,7 @@ class FakePlatform : public forms::Platform {
     bool ended = false;
     EventLog* log = nullptr;
     std::function<void()> onDispatch;
+    std::function<void()> onCreateView;
 };
 
 // A toolkit wired to the recorders above.

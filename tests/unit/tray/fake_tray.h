@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
+#include "card/driver_probe.h"
 #include "support/fakes.h"
 #include "tray/tray_services.h"
 
@@ -22,6 +24,13 @@ class FakeHook : public tray::TrayHook {
     EventLog& log_;
 };
 
+// Whether the card's driver says it takes the command escape.
+class FakeProbe : public card::DriverProbe {
+  public:
+    bool takesCommands(forms::NativeHandle /*window*/) override { return driverThere; }
+    bool driverThere = true;
+};
+
 class FakeShell : public tray::TrayShell {
   public:
     explicit FakeShell(EventLog& log) : log_(log) {}
@@ -36,19 +45,33 @@ class FakeShell : public tray::TrayShell {
         if (message == tray::NotifyMessage::Delete && onDelete) {
             onDelete();
         }
-        if (message == tray::NotifyMessage::Add && failingAdds > 0) {
-            --failingAdds;
-            return false;
+        switch (message) {
+            case tray::NotifyMessage::Add:
+                if (failingAdds > 0) {
+                    --failingAdds;
+                    return false;
+                }
+                return !std::exchange(iconThere, true);  // a duplicate is refused
+            case tray::NotifyMessage::Modify:
+                return iconThere;
+            case tray::NotifyMessage::Delete:
+                return std::exchange(iconThere, false);
         }
-        return true;
+        return false;
     }
     unsigned taskbarCreatedMessage() const override { return kTaskbarCreated; }
     forms::NativeHandle trayIcon() const override { return 77; }
     void scheduleRetry(forms::NativeHandle /*window*/) override { log_.push_back("retry later"); }
     void cancelRetry(forms::NativeHandle /*window*/) override {}
+    bool showBalloon(const tray::TrayRecord& /*icon*/, const std::string& title,
+                     const std::string& /*text*/) override {
+        log_.push_back("balloon \"" + title + "\"");
+        return iconThere;
+    }
 
     static constexpr unsigned kTaskbarCreated = 0xC123;
     int failingAdds = 0;
+    bool iconThere = false;
     std::function<void()> onDelete;
     tray::TrayRecord last;
 

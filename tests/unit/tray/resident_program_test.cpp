@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "support/setup_fixture.h"
 #include "tray/fake_tray.h"
@@ -18,12 +20,13 @@ struct Resident : ::testing::Test, testing_support::SetupFixture {
     EventLog log;
     testing_support::FakeHook hook{log};
     testing_support::FakeShell shell{log};
+    testing_support::FakeProbe probe;
     std::unique_ptr<tray::frmPopUp> popUp;
 
     void start() {
         driver.log = &log;
         platform.onDispatch = [this] { log.push_back("dispatch"); };
-        popUp = std::make_unique<tray::frmPopUp>(toolkit, window, hook, shell);
+        popUp = std::make_unique<tray::frmPopUp>(toolkit, window, hook, shell, probe);
         popUp->Load();
     }
     void exit() { window.buttons().cmdExit.userClick(); }
@@ -66,6 +69,51 @@ TEST_F(Resident, ExitRemovesTheIconBeforeSavingThenUnloadsUnhooksAndEnds) {
     EXPECT_TRUE(platform.ended);
 }
 
+// A close of the start-up window and the end of the session take the Exit
+// path; input queued behind any of them, or arriving while an error box of
+// the ending is up, acts no more.
+TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
+    const std::pair<const char*, std::function<void(tray::frmPopUp&)>> ends[] = {
+        {"Exit button", [this](tray::frmPopUp&) { exit(); }},
+        {"close", [](tray::frmPopUp& p) { p.closeBox(); }},
+        {"end of session",
+         [](tray::frmPopUp& p) { p.windowMessage(tray::kEndSessionMessage, 1, 0); }},
+    };
+    for (const auto& [name, end] : ends) {
+        SCOPED_TRACE(name);
+        store.values.clear();
+        store.values[{"ActiveOut", "VGAOnly"}] = "0";  // a reload would send 127 18 17
+        shell.iconThere = false;
+        start();
+        popUp->windowMessage(tray::kEndSessionMessage, 0, 0);  // the session goes on
+        log.clear();
+        platform.onDispatch = [this] {
+            log.push_back("dispatch");
+            popUp->openSetupWindow();
+            popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+            popUp->closeBox();
+        };
+        end(*popUp);
+        EXPECT_EQ(log, (EventLog{"delete", "delete", "dispatch", "UnhookTray"}));
+        EXPECT_FALSE(window.isLoaded());
+        EXPECT_TRUE(platform.ended);
+        EXPECT_EQ(store.values.size(), 20U);
+        platform.ended = false;
+    }
+}
+
+TEST_F(Resident, ADriverThatRefusesTheEscapeIsToldOnceOnceTheIconIsThere) {
+    probe.driverThere = false;
+    shell.failingAdds = 1;
+    start();
+    popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
+    popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+    const std::string add = "add \"" + kVgaMedium + "\"";
+    const std::string modify = "modify \"" + kVgaMedium + "\"";
+    EXPECT_EQ(log, (EventLog{"hook target 1025", "HookTray", add, modify, "retry later", add,
+                             "balloon \"The card's driver was not found\"", add, modify}));
+}
+
 TEST_F(Resident, AFailingSaveAtExitIsReportedAndTheProgramStillEnds) {
     start();
     store.failingKey = {"Filter", "None"};
@@ -94,12 +142,14 @@ TEST_F(Resident, AFailedAddIsRetriedABoundedNumberOfTimes) {
     for (int retry = 0; retry < 5; ++retry) {
         popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
     }
-    EXPECT_EQ(
-        log, (EventLog{"hook target 1025", "HookTray", "add \"" + kVgaMedium + "\"", "retry later",
-                       "add \"" + kVgaMedium + "\"", "retry later", "add \"" + kVgaMedium + "\""}));
+    EXPECT_EQ(log, (EventLog{"hook target 1025", "HookTray", "add \"" + kVgaMedium + "\"",
+                             "modify \"" + kVgaMedium + "\"", "retry later",
+                             "add \"" + kVgaMedium + "\"", "modify \"" + kVgaMedium + "\"",
+                             "retry later", "add \"" + kVgaMedium + "\""}));
 
     log.clear();
     shell.failingAdds = 1000;
+    shell.iconThere = false;  // the task bar came back without it
     popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
     for (int retry = 0; retry < 2 * tray::frmPopUp::kAddAttempts; ++retry) {
         popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
@@ -108,12 +158,26 @@ TEST_F(Resident, AFailedAddIsRetriedABoundedNumberOfTimes) {
               tray::frmPopUp::kAddAttempts);
 }
 
+// The task bar announces itself after a restart that lost the icon, and
+// sometimes without having lost it; either way later changes still go out.
 TEST_F(Resident, TheTaskBarStartingAgainBringsTheIconBack) {
-    start();
-    log.clear();
-    popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
-    popUp->windowMessage(0x0400, 0, 0);  // anything else is ignored
-    EXPECT_EQ(log, (EventLog{"add \"" + kVgaMedium + "\""}));
+    for (const bool lost : {true, false}) {
+        shell.iconThere = false;
+        start();
+        shell.iconThere = !lost;
+        log.clear();
+        popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+        popUp->windowMessage(0x0400, 0, 0);  // anything else is ignored
+        window.card().optFilterNone.userClick();
+        EventLog expected{"add \"" + kVgaMedium + "\""};
+        if (!lost) {
+            expected.push_back("modify \"" + kVgaMedium + "\"");
+        }
+        expected.push_back("send 16");
+        expected.push_back("modify \"Lumivance is currently set up for VGA Only - No Filtering\"");
+        EXPECT_EQ(log, expected) << (lost ? "lost" : "kept");
+        window.card().optFilterMedium.userClick();
+    }
 }
 
 TEST_F(Resident, OpeningShowsTheOneSetupWindowAsItWasLeft) {

@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# The program under what other programs and the system do to it: close
+# requests to each of its windows, the end of the session, a minimised setup
+# window, the task bar announcing itself, a squatted single-copy lock, and a
+# display driver that does not take the card's escape (as Wine's does not).
+set -euo pipefail
+source "$(dirname "$0")/../lib/harness.sh"
+
+readonly WS_MINIMIZE=0x20000000 LOCK_NAME='Local\Quenda.Resident'
+readonly NO_ANSWER='Quenda is already running but does not respond.'
+
+setup_line() { e2e_automate find --class QuendaSetup; }
+
+minimised() { (($(e2e_field "$(setup_line)" style) & WS_MINIMIZE)); }
+
+debug_count() { e2e_debug_lines | grep -c -E "$1" || true; }
+
+# Squats on the lock's name with an object of kind $1 for the rest of the test.
+hold_lock_name() {
+    local out="$E2E_TEST_DIR/hold.out"
+    e2e_automate hold "$1" "$LOCK_NAME" --timeout 120000 >"$out" 2>&1 &
+    local deadline=$((SECONDS + 20))
+    until grep -q 'held=1' "$out"; do
+        ((SECONDS < deadline)) || e2e_fail "could not hold $LOCK_NAME: $(cat "$out")"
+        sleep 0.2
+    done
+}
+
+test_hidden_windows_ignore_closes_the_tray_restores_and_a_polite_close_ends() {
+    e2e_start
+    e2e_wait_resident
+    e2e_wait_debug '^Quenda: tray balloon ' 10 || e2e_fail "no balloon for the missing driver"
+    e2e_expect_eq 1 "$(debug_count '^Quenda: driver does not take escape 42$')" "driver lines"
+    e2e_expect_eq 1 "$(debug_count '^Quenda: tray balloon ')" "balloons"
+    e2e_expect_eq "escape=8 in=4 out=0" "$(e2e_escapes)" "the one escape at start-up: the query"
+    e2e_open_setup
+
+    # The setup window's hidden owner is not for closing.
+    local owner
+    owner="$(e2e_field "$(setup_line)" owner)"
+    e2e_automate send --hwnd "$owner" WM_CLOSE >/dev/null
+    e2e_automate send --hwnd "$owner" WM_SYSCOMMAND SC_CLOSE >/dev/null
+    e2e_automate find --class QuendaSetup --visible --timeout 0 >/dev/null ||
+        e2e_fail "closing the hidden owner took the setup window with it"
+
+    # A minimised window comes back with a tray press.
+    e2e_automate send --class QuendaSetup WM_SYSCOMMAND SC_MINIMIZE >/dev/null
+    minimised || e2e_fail "the setup window did not minimise"
+    e2e_tray_click 513
+    local deadline=$((SECONDS + 10))
+    while minimised; do
+        ((SECONDS < deadline)) || e2e_fail "a tray press left the setup window minimised"
+        sleep 0.2
+    done
+    e2e_expect_eq "0,0" "$(e2e_field "$(setup_line)" rect | cut -d, -f1-2)" "restored place"
+
+    # The task bar announcing itself with the icon still there: later
+    # changes still reach the tooltip.
+    e2e_automate post --class QuendaPopUp registered:TaskbarCreated >/dev/null
+    e2e_click QuendaSetup None
+    e2e_wait_debug '^Quenda: tray modify "Lumivance is currently set up for VGA Only - No Filtering"$' ||
+        e2e_fail "no tooltip change after TaskbarCreated: $(e2e_debug_lines | tail -n 4 | tr '\n' '|')"
+
+    # A polite end from outside closes every window of ours; the program ends
+    # as Exit ends it, settings saved.
+    WINEDEBUG=-all "$WINE64" taskkill /im "$(basename "$E2E_EXE")" >/dev/null 2>&1 ||
+        e2e_fail "taskkill found no program"
+    e2e_wait_exit 15 || e2e_fail "the program did not end after taskkill"
+    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+    e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks"
+}
+
+test_end_of_session_ends_the_program_as_exit_does() {
+    e2e_start
+    e2e_wait_resident
+    e2e_open_setup
+    e2e_click QuendaSetup None
+    e2e_wait_debug '^Quenda: escape 42 code 16$' || e2e_fail "None sent nothing"
+    local answer
+    answer="$(e2e_automate send --class QuendaPopUp WM_QUERYENDSESSION)"
+    e2e_expect_eq 1 "$(e2e_field "$answer" result)" "answer to the end of the session"
+    e2e_automate send --class QuendaPopUp WM_ENDSESSION 1 >/dev/null || true
+    e2e_wait_exit 10 || e2e_fail "the program did not end with the session"
+    e2e_expect_eq True "$(e2e_reg_get Filter None)" "saved Filter\\None"
+    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+}
+
+test_a_close_while_an_error_box_is_up_ends_the_program_once() {
+    e2e_start
+    e2e_wait_resident
+    e2e_open_setup
+    e2e_reg_set Filter None x
+    e2e_automate post --class QuendaSetup --child Cancel BM_CLICK >/dev/null
+    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
+        e2e_fail "no message box about the bad value"
+    e2e_automate post --class QuendaPopUp WM_CLOSE >/dev/null
+    e2e_wait_exit 15 || e2e_fail "the program did not end with the error box up"
+    e2e_expect_eq 2 "$(debug_count '^Quenda: tray delete$')" "icon deletes (Exit, then unload)"
+    e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks"
+    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+}
+
+test_a_lock_name_taken_by_another_kind_of_object_still_leaves_one_copy() {
+    hold_lock_name event
+    local second_log="$E2E_TEST_DIR/second.log"
+    WINEDEBUG=-all,+debugstr "$WINE64" "$E2E_EXE" >"$second_log" 2>&1 &
+    e2e_start
+    e2e_wait_debug '^Quenda: tray add ' 20 ||
+        grep -a -q 'tray add' "$second_log" || e2e_fail "neither copy added an icon"
+    sleep 3
+    local icons
+    icons=$(($(debug_count '^Quenda: tray add ') + $(grep -a -c 'Quenda: tray add' "$second_log" || true)))
+    e2e_expect_eq 1 "$icons" "icons of both starts"
+    e2e_expect_eq 1 "$(e2e_automate windows --class QuendaPopUp | wc -l)" "start-up windows"
+}
+
+test_a_first_copy_that_does_not_answer_is_reported() {
+    hold_lock_name mutex
+    e2e_start
+    e2e_automate find --class '#32770' --child "$NO_ANSWER" --timeout 20000 >/dev/null ||
+        e2e_fail "no message that the first copy does not respond"
+    e2e_click '#32770' OK
+    e2e_wait_exit 10 || e2e_fail "the second start did not end after the message"
+    e2e_expect_eq 0 "$(debug_count '^Quenda: (tray add|escape 42)')" "icons and commands"
+}
+
+e2e_main "$@"
