@@ -45,11 +45,12 @@ void trimSystemMenu(HWND window) {
     }
 }
 
+// The image of the size its place asks for at this DPI, so nothing is stretched.
 std::unique_ptr<OwnedIcon> loadIcon(HINSTANCE instance, int resource, int widthMetric,
-                                    int heightMetric) {
+                                    int heightMetric, int dpi) {
     return std::make_unique<OwnedIcon>(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON, GetSystemMetrics(widthMetric),
-                   GetSystemMetrics(heightMetric), 0)));
+        LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON, metricForDpi(widthMetric, dpi),
+                   metricForDpi(heightMetric, dpi), 0)));
 }
 
 FrameExtent frameExtentOf(HWND window) {
@@ -62,7 +63,7 @@ FrameExtent frameExtentOf(HWND window) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form), dpi_(screenDpi()), font_(createMessageFont(dpi_)) {
+    : form_(form), dpi_(screenDpi()), font_(createLayoutFont(dpi_)) {
     createWindow(instance);
     createControlViews(instance);
     stackControls();
@@ -99,8 +100,8 @@ void FormWindow::createWindow(HINSTANCE instance) {
         trimSystemMenu(window_.get());
     }
     if (design.iconResource != 0) {
-        bigIcon_ = loadIcon(instance, design.iconResource, SM_CXICON, SM_CYICON);
-        smallIcon_ = loadIcon(instance, design.iconResource, SM_CXSMICON, SM_CYSMICON);
+        bigIcon_ = loadIcon(instance, design.iconResource, SM_CXICON, SM_CYICON, dpi_);
+        smallIcon_ = loadIcon(instance, design.iconResource, SM_CXSMICON, SM_CYSMICON, dpi_);
         SendMessageA(window_.get(), WM_SETICON, ICON_BIG,
                      reinterpret_cast<LPARAM>(bigIcon_->get()));
         SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
@@ -171,6 +172,23 @@ void FormWindow::formChanged() {
         SetForegroundWindow(window);
     } else if (!form_.Visible() && shown) {
         ShowWindow(window, SW_HIDE);
+    }
+}
+
+// Windows lets the program take the foreground while it handles the input
+// that asked for the show (the tray's, or a second start's), which is when
+// this runs. The focus then lands on a control, so Tab and the arrows work
+// without a click first.
+void FormWindow::activate() {
+    HWND window = window_.get();
+    if (IsWindowVisible(window) == FALSE) {
+        return;
+    }
+    if (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+    }
+    if (viewOf(GetFocus()) == nullptr) {
+        restoreFocus();
     }
 }
 

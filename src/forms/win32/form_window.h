@@ -27,6 +27,7 @@ class FormWindow final : public FormView {
     void formChanged() override;
     void controlChanged(const Control& control) override;
     NativeHandle handle() const override;
+    void activate() override;
 
     // The form window behind a top-level window; nullptr for any other window.
     static FormWindow* fromWindow(HWND window);
