@@ -53,17 +53,20 @@ std::unique_ptr<OwnedIcon> loadIcon(HINSTANCE instance, int resource, int widthM
                    metricForDpi(heightMetric, dpi), 0)));
 }
 
-FrameExtent frameExtentOf(HWND window) {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+FrameExtent frameExtentOf(HWND window, int dpi) {
+    const RECT frame = frameForDpi(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                                   static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form), dpi_(screenDpi()), font_(createLayoutFont(dpi_)) {
+    : form_(form),
+      instance_(instance),
+      scale_{screenDpi(), nullptr},
+      font_(std::make_unique<GdiObject<HFONT>>(createLayoutFont(scale_.dpi))) {
+    scale_.font = font_->get();
     createWindow(instance);
     createControlViews(instance);
     stackControls();
@@ -71,6 +74,11 @@ FormWindow::FormWindow(Form& form, HINSTANCE instance)
         view->mirror();
     }
     formChanged();
+    // Where the system tells each window its display's DPI, the one the
+    // window opened on may differ from the display's at log-on.
+    if (windowDpi(window_.get()) != scale_.dpi) {
+        changeScale(windowDpi(window_.get()));
+    }
 }
 
 FormWindow::~FormWindow() {
@@ -99,14 +107,53 @@ void FormWindow::createWindow(HINSTANCE instance) {
     if (design.dialogFrame) {
         trimSystemMenu(window_.get());
     }
-    if (design.iconResource != 0) {
-        bigIcon_ = loadIcon(instance, design.iconResource, SM_CXICON, SM_CYICON, dpi_);
-        smallIcon_ = loadIcon(instance, design.iconResource, SM_CXSMICON, SM_CYSMICON, dpi_);
-        SendMessageA(window_.get(), WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(bigIcon_->get()));
-        SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(smallIcon_->get()));
+    loadIcons();
+}
+
+void FormWindow::loadIcons() {
+    const int resource = form_.design().iconResource;
+    if (resource == 0) {
+        return;
     }
+    // The window takes the new icons before the old ones are destroyed.
+    auto bigIcon = loadIcon(instance_, resource, SM_CXICON, SM_CYICON, scale_.dpi);
+    auto smallIcon = loadIcon(instance_, resource, SM_CXSMICON, SM_CYSMICON, scale_.dpi);
+    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon->get()));
+    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon->get()));
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
+}
+
+// Font, control places, shapes, icons and window size, all afresh from the
+// twips at `dpi`.
+void FormWindow::changeScale(int dpi) {
+    auto font = std::make_unique<GdiObject<HFONT>>(createLayoutFont(dpi));
+    scale_ = {dpi, font->get()};
+    for (const auto& view : views_) {
+        if (HWND child = view->window()) {
+            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
+        }
+        view->mirror();
+    }
+    font_ = std::move(font);
+    loadIcons();
+    formChanged();
+    InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+// The window went to a display of another DPI (or the display's DPI
+// changed): it goes where the system says, at the size the twips give there.
+void FormWindow::moveToNewDpi(int dpi, const RECT& suggested) {
+    scale_.dpi = dpi;
+    const DpiChangePlacement placed = placeAfterDpiChange(form_, dpi, suggested.left, suggested.top,
+                                                          frameExtentOf(window_.get(), dpi));
+    placing_ = true;
+    SetWindowPos(window_.get(), nullptr, placed.left, placed.top, placed.size.width,
+                 placed.size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+    form_.setLeft(placed.leftTwips);
+    form_.setTop(placed.topTwips);
+    changeScale(dpi);
 }
 
 // Frames first, so that the options they hold have a window to live in.
@@ -122,8 +169,7 @@ void FormWindow::createControlViews(HINSTANCE instance) {
             context.instance = instance;
             context.form = window_.get();
             context.parent = contained ? viewOf(control.container())->window() : window_.get();
-            context.font = font_.get();
-            context.dpi = dpi_;
+            context.scale = &scale_;
             context.id = kFirstControlId + static_cast<int>(index);
             views_.push_back(createControlView(control, context));
         }
@@ -154,8 +200,9 @@ void FormWindow::stackControls() const {
 void FormWindow::formChanged() {
     HWND window = window_.get();
     const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
-                                          dpi_, frameExtentOf(window));
-    const RECT wanted{twipsToPixels(form_.Left(), dpi_), twipsToPixels(form_.Top(), dpi_), 0, 0};
+                                          scale_.dpi, frameExtentOf(window, scale_.dpi));
+    const RECT wanted{twipsToPixels(form_.Left(), scale_.dpi),
+                      twipsToPixels(form_.Top(), scale_.dpi), 0, 0};
     RECT now{};
     GetWindowRect(window, &now);
     // Showing a window that has not moved must not pay for a move.
@@ -296,6 +343,17 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 keepUsersPosition();
             }
             break;
+        case WM_DPICHANGED:
+            moveToNewDpi(HIWORD(wParam), *fromInteger<const RECT*>(lParam));
+            return 0;
+        case WM_SETTINGCHANGE:
+            // A new message font, or a new DPI where the system tells no
+            // window about it, redraws the window at what holds now.
+            if (wParam == SPI_SETNONCLIENTMETRICS || windowDpi(window) != scale_.dpi) {
+                changeScale(windowDpi(window));
+            }
+            form_.windowMessage(message, wParam, lParam);
+            break;
         default:
             form_.windowMessage(message, wParam, lParam);
             break;
@@ -314,8 +372,8 @@ void FormWindow::paintSurface(HDC dc) const {
 void FormWindow::keepUsersPosition() {
     RECT where{};
     GetWindowRect(window_.get(), &where);
-    form_.setLeft(pixelsToTwips(where.left, dpi_));
-    form_.setTop(pixelsToTwips(where.top, dpi_));
+    form_.setLeft(pixelsToTwips(where.left, scale_.dpi));
+    form_.setTop(pixelsToTwips(where.top, scale_.dpi));
 }
 
 void FormWindow::focus(const Control* control) {

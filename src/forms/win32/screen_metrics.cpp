@@ -84,6 +84,18 @@ int metricForDpi(int metric, int dpi) {
     return MulDiv(GetSystemMetrics(metric), dpi, screenDpi());
 }
 
+RECT frameForDpi(DWORD style, DWORD exStyle, int dpi) {
+    static auto* const forDpi =
+        user32Function<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT frame{0, 0, 0, 0};
+    if (forDpi != nullptr) {
+        forDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return frame;
+}
+
 HFONT createLayoutFont(int dpi) {
     // The captions were laid out for the toolkit's 8-point default; a larger
     // system font would wrap and clip them.

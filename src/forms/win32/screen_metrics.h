@@ -15,6 +15,9 @@ int windowDpi(HWND window);
 // A system metric (an icon size, say) as it is at `dpi`.
 int metricForDpi(int metric, int dpi);
 
+// What a window's frame and caption add round an empty client area, at `dpi`.
+RECT frameForDpi(DWORD style, DWORD exStyle, int dpi);
+
 // The font the layout was drawn for, the classic dialog face, at 8 points on
 // a display of `dpi`: its bitmap of that size where there is one, else its
 // outline twin. Where neither is installed, the system's message font at

@@ -62,6 +62,13 @@ captions_fit_at() {
     sleep 0.5
     window_picture advanced
 
+    # A new message font (WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS) rebuilds
+    # the fonts, places and icons; at an unchanged DPI nothing may move.
+    e2e_automate send --class QuendaSetup 0x1A 0x2A >/dev/null
+    e2e_expect_eq "$(grep -v Advanced "$table")" \
+        "$(e2e_automate captions --class QuendaSetup | grep -v Advanced)" \
+        "captions after a settings change"
+
     e2e_expect_eq "$CAPTIONED" "$(wc -l <"$table")" "captioned controls"
     e2e_expect_eq "$dpi" "$(sed -n 's/.*\tdpi=\([0-9]*\).*/\1/p' "$table" | sort -u)" "DPI measured at"
     e2e_expect_eq "$2" "$(sed -n 's/.*\tface=\([^\t]*\).*/\1/p' "$table" | sort -u)" \
