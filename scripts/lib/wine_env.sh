@@ -8,7 +8,8 @@
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
-XVFB_SIZE=1024x768
+# Tall enough for the setup window at 200 % scaling (about 870 pixels).
+XVFB_SIZE="${XVFB_SIZE:-1280x1024}"
 
 wine_use_prefix() {
     export WINEPREFIX="$1"
@@ -27,11 +28,12 @@ wine_prepare_prefix() {
     fi
     say "Creating the Wine prefix $WINEPREFIX (once, about 15 s)"
     WINEDEBUG=-all "$WINE64" wineboot --init >/dev/null 2>&1
-    # Debian's Wine does not find its own fonts: without Tahoma the captions
-    # fall back to a wider face and clip, and without Marlett the title bar
-    # buttons show letters.
-    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/" \
-        2>/dev/null || true
+    # Debian's Wine does not find its own fonts. Without the classic dialog
+    # face (MS Sans Serif, bitmaps for 96 and 120 dpi) the program's captions
+    # fall back to a wider face; without Tahoma, the message font, to a wider
+    # one still; and without Marlett the title bar buttons show letters.
+    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf /usr/share/wine/fonts/sserif{e,f}.fon \
+        "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 
 # Wine draws the desktop itself, with a taskbar and its notification area, and

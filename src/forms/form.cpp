@@ -29,6 +29,9 @@ void Form::Load() {
 
 void Form::Show() {
     setVisible(true);
+    if (view_ && visible_) {
+        view_->activate();
+    }
 }
 
 void Form::Unload() {

@@ -37,7 +37,9 @@ class Form {
     // Creates the window and its controls with their design values, then runs
     // Form_Load to its end. Does nothing when the form is loaded already.
     void Load();
-    // Modeless: loads first when needed, then shows, and returns at once.
+    // Modeless: loads first when needed, then shows, brings the window to the
+    // front with the keyboard in it (also when it was shown already), and
+    // returns at once.
     void Show();
     void Hide() { setVisible(false); }
     // Runs Form_Unload, then destroys the window and its controls.

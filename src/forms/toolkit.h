@@ -25,6 +25,8 @@ class FormView {
     // Value, enabled state, caption or geometry of one control changed.
     virtual void controlChanged(const Control& control) = 0;
     virtual NativeHandle handle() const = 0;
+    // A show of the visible form: to the front, with the keyboard in it.
+    virtual void activate() {}
 };
 
 // Where a run-time error that no handler caught is reported. It never ends

@@ -33,4 +33,19 @@ float clientWidthTwips(const Form& form);
 // `clientHeight` twips.
 PixelSize outerPixelSize(float clientWidth, float clientHeight, int dpi, FrameExtent frame);
 
+// A form's window after the display's DPI changed under it: the system says
+// where its top-left corner goes; its size is worked out afresh from the
+// form's twips at the new DPI, never scaled from the old pixels, so rounding
+// cannot pile up over several changes. Left and Top are the corner in twips
+// at the new DPI, for the form to keep.
+struct DpiChangePlacement {
+    int left = 0;
+    int top = 0;
+    PixelSize size;
+    float leftTwips = 0;
+    float topTwips = 0;
+};
+DpiChangePlacement placeAfterDpiChange(const Form& form, int dpi, int suggestedLeft,
+                                       int suggestedTop, FrameExtent frame);
+
 }  // namespace forms

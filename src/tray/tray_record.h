@@ -18,7 +18,8 @@ inline constexpr unsigned kAddFlags = 7;
 
 enum class NotifyMessage { Add = 0, Modify = 1, Delete = 2 };
 
-// The shell's icon record in its first, ANSI form, built afresh for each call.
+// The shell's icon record, ANSI, built afresh for each call: the fields every
+// form of it has.
 struct TrayRecord {
     forms::NativeHandle hWnd = 0;
     unsigned uID = 0;

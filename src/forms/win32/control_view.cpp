@@ -22,14 +22,14 @@ void ControlView::notified(int code) {
 
 ChildWindow::ChildWindow(const char* windowClass, DWORD style, DWORD exStyle,
                          const Control& control, const ViewContext& context)
-    : dpi_(context.dpi) {
-    const PixelRect at = toPixels(control.geometry(), dpi_);
+    : scale_(*context.scale) {
+    const PixelRect at = toPixels(control.geometry(), scale_.dpi);
     window_.reset(CreateWindowExA(
         exStyle, windowClass, control.caption().c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.left, at.top, at.width, at.height,
         context.parent, fromInteger<HMENU>(INT_PTR{context.id}), context.instance, nullptr));
     checked(window_.get(), "Could not create the control " + control.name());
-    SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
+    SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
 }
 
 void ChildWindow::mirror(const Control& control) {
@@ -43,7 +43,7 @@ void ChildWindow::mirror(const Control& control) {
     if ((IsWindowEnabled(window) != FALSE) != control.enabled()) {
         EnableWindow(window, control.enabled() ? TRUE : FALSE);
     }
-    const PixelRect at = toPixels(control.geometry(), dpi_);
+    const PixelRect at = toPixels(control.geometry(), scale_.dpi);
     SetWindowPos(window, nullptr, at.left, at.top, at.width, at.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -9,13 +9,20 @@
 
 namespace forms::win32 {
 
+// The resolution a form's window is drawn at and the font of its controls.
+// The form window owns it and changes it when the window's DPI changes; the
+// views read it whenever they place or draw a control.
+struct ViewScale {
+    int dpi = USER_DEFAULT_SCREEN_DPI;
+    HFONT font = nullptr;
+};
+
 // What every control's view is built with.
 struct ViewContext {
     HINSTANCE instance = nullptr;
     HWND form = nullptr;    // the form's own window: shapes paint on it
     HWND parent = nullptr;  // the form's window, or the window of the control's frame
-    HFONT font = nullptr;
-    int dpi = USER_DEFAULT_SCREEN_DPI;
+    const ViewScale* scale = nullptr;
     int id = 0;
 };
 
@@ -60,7 +67,7 @@ class ChildWindow {
 
   private:
     OwnedWindow window_;
-    int dpi_;
+    const ViewScale& scale_;
 };
 
 std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context);

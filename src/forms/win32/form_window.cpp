@@ -58,25 +58,29 @@ void trimSystemMenu(HWND window) {
     }
 }
 
+// The image of the size its place asks for at this DPI, so nothing is stretched.
 std::unique_ptr<OwnedIcon> loadIcon(HINSTANCE instance, int resource, int widthMetric,
-                                    int heightMetric) {
+                                    int heightMetric, int dpi) {
     return std::make_unique<OwnedIcon>(static_cast<HICON>(
         checked(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON,
-                           GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0),
+                           metricForDpi(widthMetric, dpi), metricForDpi(heightMetric, dpi), 0),
                 "Could not load icon " + std::to_string(resource))));
 }
 
-FrameExtent frameExtentOf(HWND window) {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+FrameExtent frameExtentOf(HWND window, int dpi) {
+    const RECT frame = frameForDpi(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                                   static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form), dpi_(screenDpi()), font_(createMessageFont(dpi_)) {
+    : form_(form),
+      instance_(instance),
+      scale_{screenDpi(), nullptr},
+      font_(std::make_unique<GdiObject<HFONT>>(createLayoutFont(scale_.dpi))) {
+    scale_.font = font_->get();
     try {
         createWindow(instance);
         createControlViews(instance);
@@ -90,6 +94,11 @@ FormWindow::FormWindow(Form& form, HINSTANCE instance)
         view->mirror();
     }
     formChanged();
+    // Where the system tells each window its display's DPI, the one the
+    // window opened on may differ from the display's at log-on.
+    if (windowDpi(window_.get()) != scale_.dpi) {
+        changeScale(windowDpi(window_.get()));
+    }
 }
 
 FormWindow::~FormWindow() {
@@ -121,14 +130,53 @@ void FormWindow::createWindow(HINSTANCE instance) {
     if (design.dialogFrame) {
         trimSystemMenu(window_.get());
     }
-    if (design.iconResource != 0) {
-        bigIcon_ = loadIcon(instance, design.iconResource, SM_CXICON, SM_CYICON);
-        smallIcon_ = loadIcon(instance, design.iconResource, SM_CXSMICON, SM_CYSMICON);
-        SendMessageA(window_.get(), WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(bigIcon_->get()));
-        SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(smallIcon_->get()));
+    loadIcons();
+}
+
+void FormWindow::loadIcons() {
+    const int resource = form_.design().iconResource;
+    if (resource == 0) {
+        return;
     }
+    // The window takes the new icons before the old ones are destroyed.
+    auto bigIcon = loadIcon(instance_, resource, SM_CXICON, SM_CYICON, scale_.dpi);
+    auto smallIcon = loadIcon(instance_, resource, SM_CXSMICON, SM_CYSMICON, scale_.dpi);
+    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon->get()));
+    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon->get()));
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
+}
+
+// Font, control places, shapes, icons and window size, all afresh from the
+// twips at `dpi`.
+void FormWindow::changeScale(int dpi) {
+    auto font = std::make_unique<GdiObject<HFONT>>(createLayoutFont(dpi));
+    scale_ = {dpi, font->get()};
+    for (const auto& view : views_) {
+        if (HWND child = view->window()) {
+            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
+        }
+        view->mirror();
+    }
+    font_ = std::move(font);
+    loadIcons();
+    formChanged();
+    InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+// The window went to a display of another DPI (or the display's DPI
+// changed): it goes where the system says, at the size the twips give there.
+void FormWindow::moveToNewDpi(int dpi, const RECT& suggested) {
+    scale_.dpi = dpi;
+    const DpiChangePlacement placed = placeAfterDpiChange(form_, dpi, suggested.left, suggested.top,
+                                                          frameExtentOf(window_.get(), dpi));
+    placing_ = true;
+    SetWindowPos(window_.get(), nullptr, placed.left, placed.top, placed.size.width,
+                 placed.size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+    form_.setLeft(placed.leftTwips);
+    form_.setTop(placed.topTwips);
+    changeScale(dpi);
 }
 
 // Frames first, so that the options they hold have a window to live in.
@@ -144,8 +192,7 @@ void FormWindow::createControlViews(HINSTANCE instance) {
             context.instance = instance;
             context.form = window_.get();
             context.parent = contained ? viewOf(control.container())->window() : window_.get();
-            context.font = font_.get();
-            context.dpi = dpi_;
+            context.scale = &scale_;
             context.id = kFirstControlId + static_cast<int>(index);
             views_.push_back(createControlView(control, context));
         }
@@ -177,8 +224,9 @@ void FormWindow::formChanged() {
     HWND window = window_.get();
     restoreIfMinimised();
     const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
-                                          dpi_, frameExtentOf(window));
-    const RECT wanted{twipsToPixels(form_.Left(), dpi_), twipsToPixels(form_.Top(), dpi_), 0, 0};
+                                          scale_.dpi, frameExtentOf(window, scale_.dpi));
+    const RECT wanted{twipsToPixels(form_.Left(), scale_.dpi),
+                      twipsToPixels(form_.Top(), scale_.dpi), 0, 0};
     RECT now{};
     GetWindowRect(window, &now);
     // Showing a window that has not moved must not pay for a move.
@@ -203,6 +251,23 @@ void FormWindow::formChanged() {
 void FormWindow::restoreIfMinimised() const {
     if (form_.Visible() && IsIconic(window_.get()) != FALSE) {
         ShowWindow(window_.get(), SW_RESTORE);
+    }
+}
+
+// Windows lets the program take the foreground while it handles the input
+// that asked for the show (the tray's, or a second start's), which is when
+// this runs. The focus then lands on a control, so Tab and the arrows work
+// without a click first.
+void FormWindow::activate() {
+    HWND window = window_.get();
+    if (IsWindowVisible(window) == FALSE) {
+        return;
+    }
+    if (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+    }
+    if (viewOf(GetFocus()) == nullptr) {
+        restoreFocus();
     }
 }
 
@@ -311,6 +376,17 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 keepUsersPosition();
             }
             break;
+        case WM_DPICHANGED:
+            moveToNewDpi(HIWORD(wParam), *fromInteger<const RECT*>(lParam));
+            return 0;
+        case WM_SETTINGCHANGE:
+            // A new message font, or a new DPI where the system tells no
+            // window about it, redraws the window at what holds now.
+            if (wParam == SPI_SETNONCLIENTMETRICS || windowDpi(window) != scale_.dpi) {
+                changeScale(windowDpi(window));
+            }
+            form_.windowMessage(message, wParam, lParam);
+            break;
         default:
             form_.windowMessage(message, wParam, lParam);
             break;
@@ -329,8 +405,8 @@ void FormWindow::paintSurface(HDC dc) const {
 void FormWindow::keepUsersPosition() {
     RECT where{};
     GetWindowRect(window_.get(), &where);
-    form_.setLeft(pixelsToTwips(where.left, dpi_));
-    form_.setTop(pixelsToTwips(where.top, dpi_));
+    form_.setLeft(pixelsToTwips(where.left, scale_.dpi));
+    form_.setTop(pixelsToTwips(where.top, scale_.dpi));
 }
 
 void FormWindow::focus(const Control* control) {

@@ -27,6 +27,7 @@ class FormWindow final : public FormView {
     void formChanged() override;
     void controlChanged(const Control& control) override;
     NativeHandle handle() const override;
+    void activate() override;
 
     // The form window behind a top-level window; nullptr for any other window.
     static FormWindow* fromWindow(HWND window);
@@ -39,6 +40,9 @@ class FormWindow final : public FormView {
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void createWindow(HINSTANCE instance);
+    void loadIcons();
+    void changeScale(int dpi);
+    void moveToNewDpi(int dpi, const RECT& suggested);
     void createControlViews(HINSTANCE instance);
     void stackControls() const;
     ControlView* viewOf(const Control* control) const;
@@ -54,8 +58,9 @@ class FormWindow final : public FormView {
     void paintSurface(HDC dc) const;
 
     Form& form_;
-    int dpi_;
-    GdiObject<HFONT> font_;
+    HINSTANCE instance_;
+    ViewScale scale_;
+    std::unique_ptr<GdiObject<HFONT>> font_;
     OwnedWindow owner_;
     OwnedWindow window_;
     std::unique_ptr<OwnedIcon> bigIcon_;

@@ -8,11 +8,11 @@ ShapeView::ShapeView(Shape& shape, const ViewContext& context)
     : ControlView(shape),
       shape_(shape),
       form_(context.form),
-      dpi_(context.dpi),
+      scale_(*context.scale),
       fill_(CreateSolidBrush(RGB(shape.fill().red, shape.fill().green, shape.fill().blue))) {}
 
 RECT ShapeView::where() const {
-    const PixelRect at = toPixels(shape_.geometry(), dpi_);
+    const PixelRect at = toPixels(shape_.geometry(), scale_.dpi);
     return {at.left, at.top, at.left + at.width, at.top + at.height};
 }
 

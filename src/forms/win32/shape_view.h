@@ -18,7 +18,7 @@ class ShapeView final : public ControlView {
 
     Shape& shape_;
     HWND form_;
-    int dpi_;
+    const ViewScale& scale_;
     RECT shown_{};
     GdiObject<HBRUSH> fill_;
 };

@@ -6,19 +6,32 @@
 
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/handles.h"
+#include "forms/win32/screen_metrics.h"
 #include "forms/win32/system_call.h"
 
 namespace tray::win32 {
 
 namespace {
 
-// The first form of the record: six fields and a 64-character tooltip.
-constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
+// The record in its second form: the first form's six fields and tooltip,
+// then the fields a shell needs to take a version request (and balloons).
+// The tooltip keeps its 64 characters at the head of the longer field.
+constexpr DWORD kRecordSize = NOTIFYICONDATAA_V2_SIZE;
 #ifndef _WIN64
-static_assert(kRecordSize == 88, "the first form of the icon record is 88 bytes");
+static_assert(kRecordSize == 488, "the second form of the icon record is 488 bytes");
 #endif
 
 constexpr UINT kRetryPauseMs = 3000;
+
+// The notification area shows small icons: the image of that size for the
+// display, not a 16-pixel one stretched.
+HICON loadSmallIcon(int iconResource) {
+    const int dpi = forms::win32::screenDpi();
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResource),
+                                         IMAGE_ICON, forms::win32::metricForDpi(SM_CXSMICON, dpi),
+                                         forms::win32::metricForDpi(SM_CYSMICON, dpi),
+                                         LR_DEFAULTCOLOR));
+}
 
 NOTIFYICONDATAA toPlatformRecord(const TrayRecord& record) {
     NOTIFYICONDATAA data{};
@@ -28,9 +41,21 @@ NOTIFYICONDATAA toPlatformRecord(const TrayRecord& record) {
     data.uFlags = record.uFlags;
     data.uCallbackMessage = record.uCallbackMessage;
     data.hIcon = forms::win32::fromInteger<HICON>(record.hIcon);
-    static_assert(sizeof record.szTip == 64);
+    static_assert(sizeof record.szTip == 64 && sizeof data.szTip >= 64);
     std::memcpy(data.szTip, record.szTip.data(), sizeof record.szTip);
     return data;
+}
+
+// Asks for the version-3 behaviour, under which the shell reports the
+// keyboard's selection of the icon. It lasts as long as the icon, so every
+// add asks again; a shell that does not know it keeps the old behaviour.
+void requestKeyboardSelection(const TrayRecord& record) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kRecordSize;
+    data.hWnd = forms::win32::fromInteger<HWND>(record.hWnd);
+    data.uID = record.uID;
+    data.uVersion = NOTIFYICON_VERSION;
+    Shell_NotifyIconA(NIM_SETVERSION, &data);
 }
 
 void traceRequest(NotifyMessage message, const TrayRecord& record) {
@@ -58,16 +83,17 @@ void copyField(char (&field)[Size], const std::string& text) {
 }  // namespace
 
 NotifyIconShell::NotifyIconShell(int iconResource)
-    : icon_(static_cast<HICON>(forms::win32::checked(
-          LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResource), IMAGE_ICON, 16, 16,
-                     LR_DEFAULTCOLOR),
-          "Could not load the tray icon"))),
+    : icon_(forms::win32::checked(loadSmallIcon(iconResource), "Could not load the tray icon")),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
 
 bool NotifyIconShell::notify(NotifyMessage message, const TrayRecord& record) {
     NOTIFYICONDATAA data = toPlatformRecord(record);
     traceRequest(message, record);
-    return Shell_NotifyIconA(static_cast<DWORD>(message), &data) != FALSE;
+    const bool taken = Shell_NotifyIconA(static_cast<DWORD>(message), &data) != FALSE;
+    if (taken && message == NotifyMessage::Add) {
+        requestKeyboardSelection(record);
+    }
+    return taken;
 }
 
 forms::NativeHandle NotifyIconShell::trayIcon() const {

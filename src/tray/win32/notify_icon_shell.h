@@ -10,7 +10,7 @@
 namespace tray::win32 {
 
 // The notification area, through Shell_NotifyIconA and the icon record's
-// first, ANSI form.
+// second, ANSI form, with the version-3 behaviour asked for on every add.
 class NotifyIconShell final : public TrayShell {
   public:
     explicit NotifyIconShell(int iconResource);

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
-readonly LEFT_DOWN=513 RIGHT_DOWN=516
+readonly LEFT_DOWN=513 RIGHT_DOWN=516 CONTEXT_MENU=0x7B SELECT=0x400 KEY_SELECT=0x401
 
 commands() { e2e_debug_lines | sed -n 's/^Quenda: escape 42 code //p' | tr '\n' ' '; }
 
@@ -12,6 +12,22 @@ commands() { e2e_debug_lines | sed -n 's/^Quenda: escape 42 code //p' | tr '\n' 
 # which Wine's display driver earns at every start (hardening.sh checks it).
 lines_without_driver_warning() {
     e2e_debug_lines | grep -v -E '^Quenda: (driver does not take escape 42|tray balloon )'
+}
+
+# The tray calls so far, by their first argument: NIM_ADD, NIM_MODIFY,
+# NIM_DELETE, NIM_SETVERSION.
+tray_requests() {
+    e2e_relay_calls Shell_NotifyIconA | sed -E 's/^Call [^(]*\(0*([0-9]),.*/\1/' |
+        sed 's/^0$/add/; s/^1$/modify/; s/^2$/delete/; s/^4$/version/' | tr '\n' ' '
+}
+
+# The keyboard is in the setup window: the focused window's top-level window.
+expect_focus_in_setup() {
+    local focus
+    focus="$(e2e_automate focus)" || e2e_fail "no window has the focus after $1"
+    e2e_expect_eq "QuendaSetup Button" \
+        "$(e2e_field "$focus" root_class) $(e2e_field "$focus" class)" "focus after $1"
+    FOCUSED="$(e2e_field "$focus" text)"
 }
 
 setup_visible() {
@@ -27,8 +43,8 @@ test_first_start_adds_one_icon_and_sends_nothing() {
     e2e_expect_eq 'Quenda: tray hook
 Quenda: tray add "Lumivance is currently set up for VGA Only - Medium Filter"' \
         "$(lines_without_driver_warning)" "debug lines at start-up"
-    e2e_expect_eq 1 "$(e2e_relay_calls Shell_NotifyIconA | grep -c -v -E 'Shell_NotifyIconA\(0*1,' || true)" \
-        "tray calls besides the driver warning's balloon"
+    # The modify is the driver warning's balloon.
+    e2e_expect_eq "add version modify " "$(tray_requests)" "tray calls"
     e2e_expect_eq 0 "$(e2e_escapes | grep -c '^escape=42 ' || true)" "driver commands"
     setup_visible && e2e_fail "the setup window shows at start-up"
     e2e_automate find --class QuendaPopUp --visible >/dev/null 2>&1 &&
@@ -49,6 +65,44 @@ test_left_press_on_icon_opens_and_right_press_does_nothing() {
     e2e_expect_eq 1 "$(e2e_automate windows --class QuendaSetup 2>/dev/null | wc -l)" \
         "setup windows after two presses"
     e2e_log "screenshot: $(e2e_screenshot opened)"
+}
+
+# The keyboard's route to the window: Win+B, the arrows, then Enter or Space
+# on the icon arrive as a selection, which opens the window with the focus in
+# it; the right button's reports still do nothing.
+test_keyboard_selection_opens_with_the_focus_and_a_new_task_bar_keeps_it() {
+    e2e_start
+    e2e_wait_resident
+    e2e_tray_click "$RIGHT_DOWN"
+    e2e_tray_click "$CONTEXT_MENU"
+    sleep 1
+    setup_visible && e2e_fail "a right press opened the setup window"
+    e2e_tray_click "$KEY_SELECT"
+    e2e_wait_window QuendaSetup 10 || e2e_fail "the keyboard's selection did not open the window"
+    expect_focus_in_setup "the keyboard's selection"
+    # Tab moves on at once, without a click first.
+    local first="$FOCUSED"
+    e2e_automate post --class QuendaSetup --child "$first" WM_KEYDOWN VK_TAB >/dev/null
+    sleep 0.5
+    expect_focus_in_setup "Tab"
+    [[ "$FOCUSED" != "$first" ]] || e2e_fail "Tab left the focus on \"$first\""
+
+    e2e_click QuendaSetup Cancel
+    e2e_tray_click "$SELECT"
+    e2e_wait_window QuendaSetup 10 || e2e_fail "a selection by mouse did not open the window"
+    expect_focus_in_setup "a selection by mouse"
+
+    # A task bar that starts again has lost the icon: it comes back, and asks
+    # for the keyboard's selection again (the modify between is the driver
+    # warning's balloon, shown once per start).
+    e2e_automate untray --class QuendaPopUp 100 >/dev/null || e2e_fail "the icon was not there"
+    e2e_automate post --class QuendaPopUp registered:TaskbarCreated >/dev/null
+    local deadline=$((SECONDS + 10))
+    until [[ "$(tray_requests)" == "add version modify add version " ]]; do
+        ((SECONDS < deadline)) || break
+        sleep 0.1
+    done
+    e2e_expect_eq "add version modify add version " "$(tray_requests)" "tray calls"
 }
 
 test_exit_removes_icon_then_saves_the_unconfirmed_change_and_ends() {

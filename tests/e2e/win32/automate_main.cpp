@@ -5,11 +5,13 @@
 #include <io.h>
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "caption_fit.h"
 #include "command_line.h"
 #include "window_finder.h"
 #include "window_report.h"
@@ -97,6 +99,77 @@ int post(const CommandLine& line, HWND window) {
     return Done;
 }
 
+std::string besideThisProgram(const char* name) {
+    std::array<char, MAX_PATH> path{};
+    GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::string folder(path.data());
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + name;
+}
+
+// The probe runs in the window's own thread, where its fonts are valid, and
+// leaves its lines in a file.
+int captionFits(const CommandLine& line, HWND window) {
+    HMODULE probe = LoadLibraryA(besideThisProgram("captionprobe.dll").c_str());
+    auto* procedure = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void (*)()>(GetProcAddress(probe, "captionProbe")));
+    if (procedure == nullptr) {
+        std::fprintf(stderr, "automate: captionprobe.dll is missing beside automate.exe\n");
+        return Failed;
+    }
+    const std::string file = captionFitFile();
+    DeleteFileA(file.c_str());
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, procedure, probe,
+                                   GetWindowThreadProcessId(window, nullptr));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, RegisterWindowMessageA(kMeasureCaptionsMessage), 0, 0, SMTO_NORMAL,
+                        static_cast<UINT>(line.replyTimeoutMs), &result);
+    UnhookWindowsHookEx(hook);
+    std::FILE* lines = std::fopen(file.c_str(), "rb");
+    if (lines == nullptr) {
+        std::fprintf(stderr, "automate: the probe did not run in the window's thread\n");
+        return Failed;
+    }
+    std::array<char, 1024> text{};
+    while (std::fgets(text.data(), static_cast<int>(text.size()), lines) != nullptr) {
+        std::fputs(text.data(), stdout);
+    }
+    std::fclose(lines);
+    DeleteFileA(file.c_str());
+    return Done;
+}
+
+// The window that has the keyboard focus, in whichever program is in front,
+// and the top-level window it belongs to.
+int focused(const CommandLine& line) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(0, &thread) == 0 || thread.hwndFocus == nullptr) {
+        std::fprintf(stderr, "automate: no window has the focus\n");
+        return NotFound;
+    }
+    HWND root = GetAncestor(thread.hwndFocus, GA_ROOT);
+    print(describeWindow(thread.hwndFocus, line.replyTimeoutMs) +
+          "\troot_class=" + className(root));
+    return Done;
+}
+
+// Takes the window's tray icon ID away, as a restarting task bar loses it.
+int removeTrayIcon(const CommandLine& line, HWND window) {
+    if (line.arguments.size() != 1) {
+        throw UsageError("untray needs the icon's ID");
+    }
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = static_cast<UINT>(parseNumber(line.arguments[0]));
+    if (Shell_NotifyIconA(NIM_DELETE, &data) == FALSE) {
+        std::fprintf(stderr, "automate: the shell has no such icon\n");
+        return Failed;
+    }
+    print("removed=1");
+    return Done;
+}
+
 int onWindow(const CommandLine& line) {
     HWND window = waitForWindow(line);
     if (window == nullptr) {
@@ -115,6 +188,12 @@ int onWindow(const CommandLine& line) {
     }
     if (line.command == "send") {
         return send(line, window);
+    }
+    if (line.command == "captions") {
+        return captionFits(line, window);
+    }
+    if (line.command == "untray") {
+        return removeTrayIcon(line, window);
     }
     return post(line, window);
 }
@@ -148,8 +227,8 @@ int hold(const CommandLine& line) {
 }
 
 bool isCommand(const std::string& word) {
-    for (const char* command :
-         {"windows", "find", "children", "click", "send", "post", "gone", "hold"}) {
+    for (const char* command : {"windows", "find", "children", "click", "send", "post", "gone",
+                                "hold", "captions", "focus", "untray"}) {
         if (word == command) {
             return true;
         }
@@ -166,6 +245,9 @@ int run(const CommandLine& line) {
     }
     if (line.command == "hold") {
         return hold(line);
+    }
+    if (line.command == "focus") {
+        return focused(line);
     }
     if (!line.windowClass && !line.title && !line.hwnd) {
         throw UsageError(line.command + " needs --class, --title or --hwnd");

@@ -134,6 +134,11 @@ const char* const kUsage =
     "  gone               waits until no such window exists\n"
     "  hold KIND NAME     creates a named mutex, event or semaphore, prints held=1\n"
     "                     and keeps it for --timeout ms (no window needed)\n"
+    "  captions           one line per captioned descendant: does its caption fit\n"
+    "                     (see caption_fit.h)\n"
+    "  focus              the line of the window with the keyboard focus, and\n"
+    "                     root_class= of its top-level window\n"
+    "  untray ID          removes the window's tray icon ID, as a task bar restart does\n"
     "MSG, W and L: numbers, known names (WM_CLOSE, WM_USER+1), or registered:NAME.\n"
     "Exit status: 0 done, 1 window not found (or still there), 2 usage, 3 failed,\n"
     "4 window disabled.\n";

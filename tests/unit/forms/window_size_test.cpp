@@ -22,6 +22,33 @@ TEST(WindowSize, AFormShowsItsDesignWidthUntilCodeSetsWidthThenThatLessTheToolki
     EXPECT_FLOAT_EQ(forms::clientWidthTwips(f.window), 1710);
 }
 
+// The window moved to a display of another DPI, wide, then back: each size
+// comes from the twips, and the corner the system gave comes back exactly.
+TEST(WindowSize, ADpiChangeSizesTheWindowAfreshFromTwipsAndKeepsTheGivenCorner) {
+    testing_support::SetupFixture f;
+    f.load();
+    f.window.cmdAdvanced_Click();
+    struct Step {
+        int dpi;
+        int left;
+        int top;
+        FrameExtent frame;
+        PixelSize size;
+    };
+    for (const Step& step :
+         {Step{144, 1921, 7, {9, 38}, {377, 659}}, Step{96, -3, 0, {6, 25}, {251, 439}},
+          Step{192, 2560, 1440, {12, 50}, {502, 878}}, Step{120, 100, 33, {8, 31}, {314, 549}}}) {
+        const forms::DpiChangePlacement placed =
+            forms::placeAfterDpiChange(f.window, step.dpi, step.left, step.top, step.frame);
+        EXPECT_EQ(placed.size, step.size) << step.dpi;
+        EXPECT_EQ(forms::twipsToPixels(placed.leftTwips, step.dpi), step.left) << step.dpi;
+        EXPECT_EQ(forms::twipsToPixels(placed.topTwips, step.dpi), step.top) << step.dpi;
+        f.window.setLeft(placed.leftTwips);
+        f.window.setTop(placed.topTwips);
+    }
+    EXPECT_FLOAT_EQ(f.window.Width(), 3765) << "the width the code set is kept in twips";
+}
+
 // What each of the setup window's two widths must show, at any scale and
 // whatever frame the platform draws.
 class SetupWindowWidths : public ::testing::TestWithParam<std::tuple<int, FrameExtent>> {};

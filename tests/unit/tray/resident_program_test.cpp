@@ -192,15 +192,18 @@ TEST_F(Resident, OpeningShowsTheOneSetupWindowAsItWasLeft) {
     EXPECT_EQ(window.buttons().cmdAdvanced.caption(), "<<Advanced");
 }
 
-TEST(TrayWindowProcedure, OnlyALeftPressOnTheIconOpensAndEveryMessageGoesOn) {
+TEST(TrayWindowProcedure, OnlyALeftPressOrASelectionOpensAndEveryMessageGoesOn) {
     struct Case {
         unsigned uMsg;
         std::intptr_t lParam;
         bool opens;
     };
+    // 0x400 and 0x401: a selection by mouse and by keyboard; 0x7B: the right
+    // button's context menu.
     const Case cases[] = {
-        {1025, 513, true},  {1025, 514, false}, {1025, 515, false},   {1025, 516, false},
-        {1025, 512, false}, {1024, 513, false}, {0x0201, 513, false},
+        {1025, 513, true},   {1025, 514, false},  {1025, 515, false},   {1025, 516, false},
+        {1025, 512, false},  {1024, 513, false},  {0x0201, 513, false}, {1025, 0x400, true},
+        {1025, 0x401, true}, {1025, 0x7B, false}, {1024, 0x401, false},
     };
     for (const Case& k : cases) {
         int opened = 0;

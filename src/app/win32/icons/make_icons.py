@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a small television, in the 16 standard colours.
 
-Writes quenda.ico (32x32 and 16x16: the window's icon) and tray.ico (16x16
-only: the tray's picture) beside this script. Run it again after changing a
-picture; the .ico files are kept in the tree so the build needs no Python.
+Writes quenda.ico beside this script: one image for each size a place may ask
+for at 100 to 200 % scaling (16, 20, 24, 32, 40, 48 and 64 pixels), so the
+system never has to stretch one. The window and the tray both use it. The 16
+and 32 pixel pictures are drawn by hand; the others are the 32 pixel design
+scaled. Run it again after changing a picture; the .ico file is kept in the
+tree so the build needs no Python.
 """
 import pathlib
 import struct
@@ -53,6 +56,30 @@ def television_32():
     return p
 
 
+def television(size):
+    """The 32 pixel design at another size: each box keeps its share of the
+    picture, outlines stay one pixel wide."""
+    p = Picture(size)
+
+    def start(v):
+        return round(v * size / 32)
+
+    def end(v):
+        return max(start(v), round((v + 1) * size / 32) - 1)
+
+    p.line(end(15), start(7), start(9), start(1), BLACK)
+    p.line(start(16), start(7), end(22), start(1), BLACK)
+    p.box(start(1), start(7), end(30), end(26), GREY, BLACK)
+    p.box(start(1) + 1, start(7) + 1, end(30) - 1, start(7) + 1, WHITE)
+    p.box(start(4), start(10), end(23), end(23), SILVER, BLACK)
+    p.box(start(7), start(12), end(20), end(21), LIME, BLACK)
+    p.box(start(25), start(11), end(27), end(13), YELLOW, BLACK)
+    p.box(start(25), start(16), end(27), end(18), RED, BLACK)
+    p.box(start(5), end(26) + 1, end(8), end(29), BLACK)
+    p.box(start(23), end(26) + 1, end(26), end(29), BLACK)
+    return p
+
+
 def television_16():
     p = Picture(16)
     p.line(7, 3, 4, 0, BLACK)
@@ -79,7 +106,7 @@ def image_data(picture):
         nibbles = [BLACK if c is CLEAR else c for c in row]
         colours += padded(bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, size, 2)))
         bits = "".join("1" if c is CLEAR else "0" for c in row)
-        mask += padded(bytes(int(bits[i:i + 8], 2) for i in range(0, size, 8)))
+        mask += padded(bytes(int(bits[i:i + 8].ljust(8, "0"), 2) for i in range(0, size, 8)))
     return header + palette + colours + mask
 
 
@@ -95,5 +122,6 @@ def write_icon(path, pictures):
 
 if __name__ == "__main__":
     here = pathlib.Path(__file__).resolve().parent
-    write_icon(here / "quenda.ico", [television_32(), television_16()])
-    write_icon(here / "tray.ico", [television_16()])
+    sizes = {16: television_16(), 32: television_32()}
+    pictures = [sizes.get(size) or television(size) for size in (16, 20, 24, 32, 40, 48, 64)]
+    write_icon(here / "quenda.ico", pictures)
