@@ -46,8 +46,14 @@ std::string savedText(const PreviewPlacement& /*step*/, const SetupSettings& /*s
     return {};  // the preview follows the offsets and is never saved itself
 }
 
+// The box would take 2 (greyed), but every handler reads anything but 1 as
+// clear, so a stored 2 would show a set box over a card doing the opposite.
 forms::CheckValue fromText(const CheckBoxSetting& /*setting*/, std::string_view text) {
-    return integerFromText(text);
+    const std::int16_t value = integerFromText(text);
+    if (value != 0 && value != 1) {
+        throw forms::RuntimeError(forms::ErrorNumber::InvalidPropertyValue);
+    }
+    return value;
 }
 bool fromText(const OptionSetting& /*setting*/, std::string_view text) {
     return truthFromText(text);

@@ -23,9 +23,9 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store);
 
 // Assigns every stored value (or its default) in the fixed read order; each
 // assignment that changes a control raises its handler, which drives the card.
-// A stored value that cannot be used (not a number or truth word, too big,
-// refused by its control, a position off the stepping grid, unreadable) is
-// replaced by its default and the read goes on; all such values are then
+// A stored value that cannot be used (not a number or truth word, too big, a
+// check value other than 0 or 1, a position off the stepping grid, unreadable)
+// is replaced by its default and the read goes on; all such values are then
 // reported together, once, through the toolkit's error handler.
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit);

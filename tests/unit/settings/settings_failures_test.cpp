@@ -83,7 +83,7 @@ TEST_F(SettingsFailures, AfterABadValueTheNextOkKeepsEveryGoodSettingAndMendsThe
     EXPECT_EQ(errors.reports.size(), 1U) << "only the read's report; the save succeeded";
 }
 
-TEST_F(SettingsFailures, PositionsOffTheSteppingGridAreReportedAndTakeTheirDefault) {
+TEST_F(SettingsFailures, ValuesOutsideTheirRangeAreReportedAndTakeTheirDefault) {
     struct Case {
         Key key;
         const char* text;
@@ -103,6 +103,7 @@ TEST_F(SettingsFailures, PositionsOffTheSteppingGridAreReportedAndTakeTheirDefau
         {{"Direction", "Horizontal"}, "-1", direction},
         {{"Direction", "Vertical"}, "4", direction},
         {{"Direction", "Vertical"}, "-16", direction},
+        {{"ActiveOut", "VGAOnly"}, "2", "0 or 1"},
     };
     load();
     for (const Case& k : cases) {
@@ -123,6 +124,7 @@ TEST_F(SettingsFailures, PositionsOffTheSteppingGridAreReportedAndTakeTheirDefau
         EXPECT_EQ(vars().curHorizDirection, 8);
         EXPECT_EQ(vars().curVertDirection, 8);
         EXPECT_EQ(picture(), kCentred);
+        EXPECT_EQ(c().chkVGAOnly.value(), 1);
         EXPECT_EQ(c().chkPhase.value(), 1) << "the read went on to Phase";
     }
     EXPECT_EQ(driver.codes, Codes{});
