@@ -19,16 +19,26 @@ std::string shown(const std::string& text) {
 void BadSettings::add(std::string_view section, std::string_view key,
                       const std::optional<std::string>& found, std::string_view expected,
                       const forms::RuntimeError& error) {
-    if (!firstNumber_) {
-        firstNumber_ = error.number();
-    }
     std::string line = std::string(section) + "\\" + std::string(key);
     if (found) {
         line += " holds " + shown(*found) + " (" + forms::describe(error.number()) + ")";
     } else {
         line += std::string(" could not be read (") + error.what() + ")";
     }
-    lines_ += "\n" + line + "; expected " + std::string(expected) + ".";
+    addLine(error.number(), line + "; expected " + std::string(expected) + ".");
+}
+
+void BadSettings::addGroup(std::string_view section, std::string_view state) {
+    addLine(forms::ErrorNumber::InvalidPropertyValue,
+            std::string(section) + " holds " + std::string(state) +
+                "; expected exactly one of them True.");
+}
+
+void BadSettings::addLine(forms::ErrorNumber number, const std::string& line) {
+    if (!firstNumber_) {
+        firstNumber_ = number;
+    }
+    lines_ += "\n" + line;
 }
 
 forms::RuntimeError BadSettings::report() const {

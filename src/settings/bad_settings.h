@@ -17,11 +17,15 @@ class BadSettings {
     void add(std::string_view section, std::string_view key,
              const std::optional<std::string>& found, std::string_view expected,
              const forms::RuntimeError& error);
+    // A frame whose stored options name none or several as chosen; `state`
+    // lists what each of its keys held.
+    void addGroup(std::string_view section, std::string_view state);
     bool empty() const noexcept { return !firstNumber_.has_value(); }
     // One error carrying every bad value, numbered after the first of them.
     forms::RuntimeError report() const;
 
   private:
+    void addLine(forms::ErrorNumber number, const std::string& line);
     std::optional<forms::ErrorNumber> firstNumber_;
     std::string lines_;
 };

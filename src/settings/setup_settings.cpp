@@ -1,7 +1,10 @@
 #include "settings/setup_settings.h"
 
+#include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "settings/bad_settings.h"
 #include "settings/setting_table.h"
@@ -67,8 +70,7 @@ std::int16_t fromText(const PositionSetting& setting, std::string_view text) {
 }
 
 // A control assignment raises the control's handler when the value changes;
-// the handler runs inside its own event boundary, so an error that escapes
-// the assignment is the control refusing the value.
+// the handler runs inside its own event boundary.
 void assign(const CheckBoxSetting& setting, const SetupSettings& setup, forms::CheckValue value) {
     (setup.controls.*setting.box).setValue(value);
 }
@@ -79,23 +81,102 @@ void assign(const PositionSetting& setting, const SetupSettings& setup, std::int
     setup.vars.*setting.variable = value;
 }
 
+// What the store held for one key: its text, and the value when it was usable.
+template <class Value>
+struct Stored {
+    std::optional<std::string> text;
+    std::optional<Value> value;
+    bool bad = false;
+};
+
 // A value that cannot be used costs only its own key: it is noted for the
-// report and its default applies, and the read goes on, so the next save does
-// not overwrite the keys after it with whatever the window happened to show.
+// report and the caller applies the default, and the read goes on, so the next
+// save does not overwrite the keys after it with whatever the window showed.
+template <class Setting>
+auto readStored(const SettingStep& step, const Setting& setting, SettingsStore& store,
+                BadSettings& bad) {
+    Stored<decltype(fromText(setting, std::string_view{}))> stored;
+    try {
+        stored.text = store.GetSetting(step.section, step.key);
+        if (stored.text) {
+            stored.value = fromText(setting, *stored.text);
+        }
+    } catch (const forms::RuntimeError& error) {
+        bad.add(step.section, step.key, stored.text, expected(setting), error);
+        stored.bad = true;
+    }
+    return stored;
+}
+
 template <class Setting>
 void restore(const SettingStep& step, const Setting& setting, const SetupSettings& setup,
              SettingsStore& store, BadSettings& bad) {
-    std::optional<std::string> text;
-    try {
-        text = store.GetSetting(step.section, step.key);
-        if (text) {
-            assign(setting, setup, fromText(setting, *text));
-            return;
-        }
-    } catch (const forms::RuntimeError& error) {
-        bad.add(step.section, step.key, text, expected(setting), error);
+    assign(setting, setup, readStored(step, setting, store, bad).value.value_or(setting.fallback));
+}
+
+const OptionSetting& optionOf(const SettingStep& step) {
+    return std::get<OptionSetting>(step.target);
+}
+
+// The option buttons of one frame: the run of option keys in one section.
+std::size_t groupEnd(std::size_t first) {
+    std::size_t end = first + 1;
+    while (end < kSettingSteps.size() &&
+           std::holds_alternative<OptionSetting>(kSettingSteps.at(end).target) &&
+           kSettingSteps.at(end).section == kSettingSteps.at(first).section) {
+        ++end;
     }
-    assign(setting, setup, setting.fallback);
+    return end;
+}
+
+std::string groupState(std::span<const SettingStep> group,
+                       const std::vector<Stored<bool>>& stored) {
+    std::string state;
+    for (std::size_t index = 0; index < group.size(); ++index) {
+        state += (index == 0 ? "" : ", ") + std::string(group[index].key) +
+                 (stored[index].text ? " \"" + *stored[index].text + '"' : " missing");
+    }
+    return state;
+}
+
+// A frame always ends with exactly one option: the one the store names, or,
+// when it names none or several, the window's design choice. A frame whose
+// keys are all missing (a first start) takes the design choice silently; one
+// with a bad key is already reported by that key.
+std::size_t chosenOption(std::span<const SettingStep> group,
+                         const std::vector<Stored<bool>>& stored, BadSettings& bad) {
+    const auto isTrue = [](const Stored<bool>& option) { return option.value == true; };
+    const auto named = std::find_if(stored.begin(), stored.end(), isTrue);
+    const auto trueCount = std::count_if(stored.begin(), stored.end(), isTrue);
+    if (trueCount == 1) {
+        return static_cast<std::size_t>(named - stored.begin());
+    }
+    const bool anyFound = std::any_of(stored.begin(), stored.end(),
+                                      [](const Stored<bool>& option) { return option.text; });
+    const bool anyBad = std::any_of(stored.begin(), stored.end(),
+                                    [](const Stored<bool>& option) { return option.bad; });
+    if (trueCount > 1 || (anyFound && !anyBad)) {
+        bad.addGroup(group.front().section, groupState(group, stored));
+    }
+    const auto design = std::find_if(group.begin(), group.end(), [](const SettingStep& step) {
+        return optionOf(step).fallback;
+    });
+    return static_cast<std::size_t>(design - group.begin());
+}
+
+// Every key of the frame is read first; the options are then assigned in
+// their read order, so only the chosen one raises its handler, as it would
+// for a frame saved whole.
+void restoreGroup(std::span<const SettingStep> group, const SetupSettings& setup,
+                  SettingsStore& store, BadSettings& bad) {
+    std::vector<Stored<bool>> stored;
+    for (const SettingStep& step : group) {
+        stored.push_back(readStored(step, optionOf(step), store, bad));
+    }
+    const std::size_t chosen = chosenOption(group, stored, bad);
+    for (std::size_t index = 0; index < group.size(); ++index) {
+        assign(optionOf(group[index]), setup, index == chosen);
+    }
 }
 
 // The window has already sent every change to the card, so a failed save
@@ -126,7 +207,14 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit) {
     BadSettings bad;
-    for (const SettingStep& step : kSettingSteps) {
+    for (std::size_t index = 0; index < kSettingSteps.size();) {
+        const SettingStep& step = kSettingSteps.at(index);
+        if (std::holds_alternative<OptionSetting>(step.target)) {
+            const std::size_t end = groupEnd(index);
+            restoreGroup(std::span(kSettingSteps).subspan(index, end - index), setup, store, bad);
+            index = end;
+            continue;
+        }
         std::visit(Overloaded{
                        [&](const PreviewPlacement& /*placement*/) {
                            setup.stepping.PlacePreviewImage(setup.vars.curHorizValue,
@@ -135,6 +223,7 @@ void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                        [&](const auto& setting) { restore(step, setting, setup, store, bad); },
                    },
                    step.target);
+        ++index;
     }
     if (!bad.empty()) {
         toolkit.reportError(bad.report());

@@ -152,6 +152,109 @@ TEST_F(SettingsFailures, TheEndsOfTravelAndBothDirectionsAreOnTheGrid) {
     EXPECT_EQ(picture(), std::make_pair(1965.0F + 384, 4320.0F));
 }
 
+TEST_F(SettingsFailures, EveryFrameEndsTheReadWithExactlyOneOptionAndItsCommandSent) {
+    using Button = forms::OptionButton card::CardControls::*;
+    using card::CardControls;
+    struct Case {
+        const char* name;
+        Button pickedBefore;  // nullptr: a fresh start; otherwise a Cancel after this pick
+        std::map<Key, std::string> values;
+        std::vector<Button> selected;
+        Codes expected;
+        const char* report;  // nullptr: nothing reported
+    };
+    const Case cases[] = {
+        {"the one True option wins over a missing default",
+         nullptr,
+         {{{"Filter", "None"}, "True"}},
+         {&CardControls::optFilterNone},
+         {16},
+         nullptr},
+        {"S-VHS named alone",
+         nullptr,
+         {{{"ActiveOut", "CompOut"}, "False"}, {{"ActiveOut", "SVHSOut"}, "True"}},
+         {&CardControls::optSVHSOut},
+         {20, 21},
+         nullptr},
+        {"no filter True, after the user picked None",
+         &CardControls::optFilterNone,
+         {{{"Filter", "None"}, "False"},
+          {{"Filter", "Medium"}, "False"},
+          {{"Filter", "Maximum"}, "False"}},
+         {&CardControls::optFilterMedium},
+         {17},
+         "Filter holds None \"False\", Medium \"False\", Maximum \"False\""},
+        {"TV on with no output True",
+         nullptr,
+         {{{"ActiveOut", "VGAOnly"}, "0"},
+          {{"ActiveOut", "CompOut"}, "False"},
+          {{"ActiveOut", "SVHSOut"}, "False"}},
+         {&CardControls::optCompOut},
+         {127, 18, 17},
+         "ActiveOut holds CompOut \"False\", SVHSOut \"False\""},
+        {"two test signals True",
+         nullptr,
+         {{{"Signal", "Black"}, "True"}, {{"Signal", "Bars"}, "true"}},
+         {&CardControls::optTestBars},
+         {},
+         "Signal holds Black \"True\", Bars \"true\", Ramp missing"},
+        {"both standards True, after the user picked PAL",
+         &CardControls::optPAL,
+         {{{"Standard", "NTSC"}, "True"}, {{"Standard", "PAL"}, "True"}},
+         {&CardControls::optNTSC},
+         {},
+         "Standard holds NTSC \"True\", PAL \"True\""},
+        {"no blanking colour True, after the user picked Black",
+         &CardControls::optBlankBlack,
+         {{{"Blanking", "Blue"}, "False"}},
+         {&CardControls::optBlankBlue},
+         {33},
+         "Blanking holds Blue \"False\", Black missing"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        window.Unload();
+        vars() = {};
+        store.values = {};
+        load();
+        if (k.pickedBefore != nullptr) {
+            (c().*k.pickedBefore).setValue(true);
+        }
+        store.values = k.values;
+        driver.codes.clear();
+        errors.reports.clear();
+
+        if (k.pickedBefore != nullptr) {
+            window.ReadSettingsFromFile();
+        } else {
+            window.Unload();
+            vars() = {};
+            window.Load();
+        }
+
+        for (Button button : k.selected) {
+            EXPECT_TRUE((c().*button).selected());
+        }
+        EXPECT_EQ(c().optCompOut.selected() + c().optSVHSOut.selected(), 1);
+        EXPECT_EQ(c().optNTSC.selected() + c().optPAL.selected(), 1);
+        EXPECT_EQ(c().optTestBlack.selected() + c().optTestBars.selected() +
+                      c().optTestRamp.selected(),
+                  1);
+        EXPECT_EQ(c().optBlankBlue.selected() + c().optBlankBlack.selected(), 1);
+        EXPECT_EQ(c().optFilterNone.selected() + c().optFilterMedium.selected() +
+                      c().optFilterMax.selected(),
+                  1);
+        EXPECT_EQ(driver.codes, k.expected);
+        if (k.report == nullptr) {
+            EXPECT_TRUE(errors.reports.empty());
+        } else {
+            ASSERT_EQ(errors.reports.size(), 1U);
+            EXPECT_EQ(errors.reports[0].message, std::string(kHeading) + "\n" + k.report +
+                                                     "; expected exactly one of them True.");
+        }
+    }
+}
+
 TEST_F(SettingsFailures, AFailedWriteSaysTheSettingsWereNotSavedAndKeepsTheWindowOpen) {
     load();
     window.Show();
