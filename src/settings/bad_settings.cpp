@@ -25,20 +25,36 @@ void BadSettings::add(std::string_view section, std::string_view key,
     } else {
         line += std::string(" could not be read (") + error.what() + ")";
     }
-    addLine(error.number(), line + "; expected " + std::string(expected) + ".");
+    addLine(section, key, error.number(), line + "; expected " + std::string(expected) + ".");
 }
 
 void BadSettings::addGroup(std::string_view section, std::string_view state) {
-    addLine(forms::ErrorNumber::InvalidPropertyValue,
+    addLine(section, "", forms::ErrorNumber::InvalidPropertyValue,
             std::string(section) + " holds " + std::string(state) +
                 "; expected exactly one of them True.");
 }
 
-void BadSettings::addLine(forms::ErrorNumber number, const std::string& line) {
+void BadSettings::addLine(std::string_view section, std::string_view key, forms::ErrorNumber number,
+                          const std::string& line) {
+    if (!reported_.firstTime(section, key, line)) {
+        return;
+    }
     if (!firstNumber_) {
         firstNumber_ = number;
     }
     lines_ += "\n" + line;
+}
+
+bool ReportedSettings::firstTime(std::string_view section, std::string_view key,
+                                 const std::string& line) {
+    return lines_.emplace(std::string(section), std::string(key), line).second;
+}
+
+void ReportedSettings::replaced(std::string_view section, std::string_view key) {
+    std::erase_if(lines_, [&](const auto& reported) {
+        const auto& [reportedSection, reportedKey, line] = reported;
+        return reportedSection == section && (reportedKey == key || reportedKey.empty());
+    });
 }
 
 forms::RuntimeError BadSettings::report() const {

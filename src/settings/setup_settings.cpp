@@ -198,6 +198,7 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
             std::visit([&](const auto& setting) { return savedText(setting, setup); }, step.target);
         try {
             store.SaveSetting(step.section, step.key, text);
+            setup.reported.replaced(step.section, step.key);
         } catch (const forms::RuntimeError& error) {
             throw notSaved(step, error);
         }
@@ -206,7 +207,7 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
 
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit) {
-    BadSettings bad;
+    BadSettings bad(setup.reported);
     for (std::size_t index = 0; index < kSettingSteps.size();) {
         const SettingStep& step = kSettingSteps.at(index);
         if (std::holds_alternative<OptionSetting>(step.target)) {

@@ -4,6 +4,7 @@
 #include "card/position_stepping.h"
 #include "card/setup_variables.h"
 #include "forms/toolkit.h"
+#include "settings/bad_settings.h"
 #include "settings/settings_store.h"
 
 namespace settings {
@@ -14,6 +15,7 @@ struct SetupSettings {
     card::CardControls& controls;
     card::SetupVariables& vars;
     card::PositionStepping& stepping;
+    ReportedSettings& reported;
 };
 
 // Writes all 20 values; changes nothing in the window and sends nothing. A
@@ -26,7 +28,8 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store);
 // A stored value that cannot be used (not a number or truth word, too big, a
 // check value other than 0 or 1, a position off the stepping grid, unreadable)
 // is replaced by its default and the read goes on; all such values are then
-// reported together, once, through the toolkit's error handler.
+// reported together through the toolkit's error handler, each once per run
+// until a save replaces it.
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit);
 

@@ -60,6 +60,26 @@ TEST_F(SettingsFailures, BadValuesTakeTheirDefaultsTheRestIsAppliedAndOneReportN
     EXPECT_EQ(c().chkPhase.value(), 1);
 }
 
+TEST_F(SettingsFailures, ABadValueIsReportedOncePerRunUntilASaveReplacesIt) {
+    stored({{{"Signal", "Black"}, "x"}, {{"Filter", "None"}, "False"}});
+    load();
+    window.Show();
+    window.buttons().cmdCancel.userClick();
+    window.closeBox();
+    EXPECT_EQ(errors.reports.size(), 1U) << "start-up only";
+
+    store.values[{"Signal", "Black"}] = "y";
+    window.closeBox();
+    EXPECT_EQ(errors.reports.size(), 2U) << "a different bad text";
+
+    window.SaveSettingsToFile();
+    stored({{{"Signal", "Black"}, "y"}, {{"Filter", "Medium"}, "False"}});
+    window.closeBox();
+    ASSERT_EQ(errors.reports.size(), 3U) << "the save replaced both";
+    EXPECT_NE(errors.reports[2].message.find("Signal\\Black"), std::string::npos);
+    EXPECT_NE(errors.reports[2].message.find("Filter holds"), std::string::npos);
+}
+
 TEST_F(SettingsFailures, AfterABadValueTheNextOkKeepsEveryGoodSettingAndMendsTheBadOne) {
     stored({
         {{"Signal", "Black"}, "maybe"},
@@ -237,9 +257,9 @@ TEST_F(SettingsFailures, EveryFrameEndsTheReadWithExactlyOneOptionAndItsCommandS
         }
         EXPECT_EQ(c().optCompOut.selected() + c().optSVHSOut.selected(), 1);
         EXPECT_EQ(c().optNTSC.selected() + c().optPAL.selected(), 1);
-        EXPECT_EQ(c().optTestBlack.selected() + c().optTestBars.selected() +
-                      c().optTestRamp.selected(),
-                  1);
+        EXPECT_EQ(
+            c().optTestBlack.selected() + c().optTestBars.selected() + c().optTestRamp.selected(),
+            1);
         EXPECT_EQ(c().optBlankBlue.selected() + c().optBlankBlack.selected(), 1);
         EXPECT_EQ(c().optFilterNone.selected() + c().optFilterMedium.selected() +
                       c().optFilterMax.selected(),
