@@ -77,9 +77,6 @@ void assign(const CheckBoxSetting& setting, const SetupSettings& setup, forms::C
 void assign(const OptionSetting& setting, const SetupSettings& setup, bool value) {
     (setup.controls.*setting.button).setValue(value);
 }
-void assign(const PositionSetting& setting, const SetupSettings& setup, std::int16_t value) {
-    setup.vars.*setting.variable = value;
-}
 
 // What the store held for one key: its text, and the value when it was usable.
 template <class Value>
@@ -205,9 +202,26 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
     }
 }
 
+// Once the mirror holds the card's position (after a TV-on reset, or on any
+// read but the first) the card is stepped to the stored offsets and the mirror
+// follows it, the directions it turns to included. Before that nothing has
+// moved the card since the last run left it where the store says, so the
+// mirror just takes the stored position.
+void settlePosition(const SetupSettings& setup, const card::SetupVariables& stored) {
+    if (setup.stepping.mirrorIsOnGrid()) {
+        setup.stepping.travelTo(stored.curHorizValue, stored.curVertValue);
+        return;
+    }
+    setup.vars.curHorizValue = stored.curHorizValue;
+    setup.vars.curHorizDirection = stored.curHorizDirection;
+    setup.vars.curVertValue = stored.curVertValue;
+    setup.vars.curVertDirection = stored.curVertDirection;
+}
+
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit) {
     BadSettings bad(setup.reported);
+    card::SetupVariables stored = setup.vars;
     for (std::size_t index = 0; index < kSettingSteps.size();) {
         const SettingStep& step = kSettingSteps.at(index);
         if (std::holds_alternative<OptionSetting>(step.target)) {
@@ -216,14 +230,20 @@ void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
             index = end;
             continue;
         }
-        std::visit(Overloaded{
-                       [&](const PreviewPlacement& /*placement*/) {
-                           setup.stepping.PlacePreviewImage(setup.vars.curHorizValue,
-                                                            setup.vars.curVertValue);
-                       },
-                       [&](const auto& setting) { restore(step, setting, setup, store, bad); },
-                   },
-                   step.target);
+        std::visit(
+            Overloaded{
+                [&](const PositionSetting& setting) {
+                    stored.*setting.variable =
+                        readStored(step, setting, store, bad).value.value_or(setting.fallback);
+                },
+                [&](const PreviewPlacement& /*placement*/) {
+                    settlePosition(setup, stored);
+                    setup.stepping.PlacePreviewImage(setup.vars.curHorizValue,
+                                                     setup.vars.curVertValue);
+                },
+                [&](const auto& setting) { restore(step, setting, setup, store, bad); },
+            },
+            step.target);
         ++index;
     }
     if (!bad.empty()) {

@@ -25,6 +25,8 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store);
 
 // Assigns every stored value (or its default) in the fixed read order; each
 // assignment that changes a control raises its handler, which drives the card.
+// Each option frame ends with exactly one option. The stored picture position
+// is stepped to on the card wherever the mirror already knows where the card is.
 // A stored value that cannot be used (not a number or truth word, too big, a
 // check value other than 0 or 1, a position off the stepping grid, unreadable)
 // is replaced by its default and the read goes on; all such values are then

@@ -170,7 +170,7 @@ TEST_F(Settings, ReadGoesThroughTheKeysInOrderAndPlacesThePreviewBeforePhase) {
     EXPECT_EQ(pictureAtPhase, std::make_pair(kScreenLeft, kScreenTop + 192 + 120));
 }
 
-TEST_F(Settings, AStoredOffsetMovesOnlyThePreview) {
+TEST_F(Settings, AtAStartWithVgaOnlyAStoredOffsetMovesOnlyThePreview) {
     stored({{{"Position", "Horizontal"}, "24"}});
     window.Load();
     EXPECT_EQ(vars().curHorizValue, 24);
@@ -178,7 +178,32 @@ TEST_F(Settings, AStoredOffsetMovesOnlyThePreview) {
     EXPECT_EQ(driver.codes, Codes{});
 }
 
-TEST_F(Settings, StoredTvOnRunsTheResetFirstAndTheStoredValuesWinAfterIt) {
+TEST_F(Settings, CancelStepsTheCardBackToTheStoredPositionAndTheMirrorFollowsIt) {
+    load();
+    window.Show();
+    preview().cmdHorizAdjust.userClick();
+    preview().cmdHorizAdjust.userClick();
+    preview().cmdVertAdjust.userClick();
+    driver.codes.clear();
+
+    window.buttons().cmdCancel.userClick();
+
+    // Heading away from 0, each axis gets back only by way of the far end.
+    Codes expected(14, 3);
+    expected.insert(expected.end(), 15, 2);
+    EXPECT_EQ(driver.codes, expected);
+    EXPECT_EQ(picture(), kCentred);
+    EXPECT_EQ(vars().curHorizDirection, -8);
+    EXPECT_EQ(vars().curVertDirection, -8);
+
+    window.Show();
+    preview().cmdHorizAdjust.userClick();
+    window.buttons().cmdOK.userClick();
+    EXPECT_EQ((store.values[{"Position", "Horizontal"}]), "-8") << "17 steps from the centre";
+    EXPECT_EQ((store.values[{"Direction", "Horizontal"}]), "-8");
+}
+
+TEST_F(Settings, StoredTvOnRunsTheResetFirstThenTheCardIsSteppedToTheStoredPosition) {
     stored({
         {{"ActiveOut", "VGAOnly"}, "0"},
         {{"ActiveOut", "CompOut"}, "False"},
@@ -206,13 +231,17 @@ TEST_F(Settings, StoredTvOnRunsTheResetFirstAndTheStoredValuesWinAfterIt) {
 
     EXPECT_EQ(sentByStepOne, (Codes{127, 18})) << "TV on, then the reset's Maximum filter";
     // S-VHS switches the output; the toggles go out now the reset has synchronised them.
-    EXPECT_EQ(driver.codes, (Codes{127, 18, 20, 21, 1, 32, 16, 22}));
+    // The reset centred the picture: three steps right, and down only by way of the far end.
+    Codes expected{127, 18, 20, 21, 1, 32, 16, 3, 3, 3};
+    expected.insert(expected.end(), 18, 2);
+    expected.push_back(22);
+    EXPECT_EQ(driver.codes, expected);
     EXPECT_EQ(vars().DisplayMode, 1);
     EXPECT_EQ(vars().UpdateCard, forms::True);
     EXPECT_EQ(vars().curHorizValue, 24);
-    EXPECT_EQ(vars().curHorizDirection, -8);
+    EXPECT_EQ(vars().curHorizDirection, 8) << "where the card turns, not what was stored";
     EXPECT_EQ(vars().curVertValue, -16);
-    EXPECT_EQ(vars().curVertDirection, 8);
+    EXPECT_EQ(vars().curVertDirection, -8);
     EXPECT_EQ(picture(), std::make_pair(kScreenLeft + 264, kScreenTop + 144));
 }
 
