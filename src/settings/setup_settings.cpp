@@ -176,32 +176,6 @@ void restoreGroup(std::span<const SettingStep> group, const SetupSettings& setup
     }
 }
 
-// The window has already sent every change to the card, so a failed save
-// must say plainly that the next start will not bring these settings back.
-forms::RuntimeError notSaved(const SettingStep& step, const forms::RuntimeError& cause) {
-    return forms::RuntimeError(
-        cause.number(), "Settings were not saved: could not write " + std::string(step.section) +
-                            "\\" + std::string(step.key) + " (" + cause.what() + ")");
-}
-
-constexpr auto kSaveOrder = saveOrder();
-
-}  // namespace
-
-void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
-    for (std::size_t index : kSaveOrder) {
-        const SettingStep& step = kSettingSteps.at(index);
-        const std::string text =
-            std::visit([&](const auto& setting) { return savedText(setting, setup); }, step.target);
-        try {
-            store.SaveSetting(step.section, step.key, text);
-            setup.reported.replaced(step.section, step.key);
-        } catch (const forms::RuntimeError& error) {
-            throw notSaved(step, error);
-        }
-    }
-}
-
 // Once the mirror holds the card's position (after a TV-on reset, or on any
 // read but the first) the card is stepped to the stored offsets and the mirror
 // follows it, the directions it turns to included. Before that nothing has
@@ -216,6 +190,74 @@ void settlePosition(const SetupSettings& setup, const card::SetupVariables& stor
     setup.vars.curHorizDirection = stored.curHorizDirection;
     setup.vars.curVertValue = stored.curVertValue;
     setup.vars.curVertDirection = stored.curVertDirection;
+}
+
+std::string nameOf(const SettingStep& step) {
+    return std::string(step.section) + "\\" + std::string(step.key);
+}
+
+constexpr auto kSaveOrder = saveOrder();
+
+// The sections in the order the save first writes to them.
+std::vector<std::string_view> savedSections() {
+    std::vector<std::string_view> sections;
+    for (std::size_t index : kSaveOrder) {
+        const std::string_view section = kSettingSteps.at(index).section;
+        if (std::find(sections.begin(), sections.end(), section) == sections.end()) {
+            sections.push_back(section);
+        }
+    }
+    return sections;
+}
+
+// The window has already sent every change to the card, so a failed save
+// must say plainly that the next start will not bring these settings back.
+forms::RuntimeError notSaved(const std::string& what, const forms::RuntimeError& cause) {
+    return forms::RuntimeError(cause.number(), "Settings were not saved: could not write " + what +
+                                                   " (" + cause.what() + ")");
+}
+
+// Past the first value the store holds a mix of old and new settings; the
+// user is told which of the new ones are missing from it.
+forms::RuntimeError partlySaved(std::size_t failed, const forms::RuntimeError& cause) {
+    if (failed == 0) {
+        return notSaved(nameOf(kSettingSteps.at(kSaveOrder.at(0))), cause);
+    }
+    std::string notWritten;
+    for (std::size_t position = failed; position < kSaveOrder.size(); ++position) {
+        notWritten +=
+            (position == failed ? "" : ", ") + nameOf(kSettingSteps.at(kSaveOrder.at(position)));
+    }
+    return forms::RuntimeError(
+        cause.number(), "Settings were saved only in part: could not write " +
+                            nameOf(kSettingSteps.at(kSaveOrder.at(failed))) + " (" + cause.what() +
+                            "). " + std::to_string(failed) + " of " +
+                            std::to_string(kSaveOrder.size()) +
+                            " values were written; not written: " + notWritten + ".");
+}
+
+}  // namespace
+
+void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
+    const std::unique_ptr<SettingsWriter> writer = store.beginSave();
+    for (std::string_view section : savedSections()) {
+        try {
+            writer->openSection(section);
+        } catch (const forms::RuntimeError& error) {
+            throw notSaved(std::string(section), error);
+        }
+    }
+    for (std::size_t position = 0; position < kSaveOrder.size(); ++position) {
+        const SettingStep& step = kSettingSteps.at(kSaveOrder.at(position));
+        const std::string text =
+            std::visit([&](const auto& setting) { return savedText(setting, setup); }, step.target);
+        try {
+            writer->SaveSetting(step.section, step.key, text);
+        } catch (const forms::RuntimeError& error) {
+            throw partlySaved(position, error);
+        }
+        setup.reported.replaced(step.section, step.key);
+    }
 }
 
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,

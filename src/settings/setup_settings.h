@@ -18,9 +18,11 @@ struct SetupSettings {
     ReportedSettings& reported;
 };
 
-// Writes all 20 values; changes nothing in the window and sends nothing. A
-// write that fails ends the save with a run-time error saying that the
-// settings were not saved and which key failed; keys written before it stay.
+// Writes all 20 values; changes nothing in the window and sends nothing. Every
+// section is opened first: one that cannot be written ends the save with a
+// run-time error saying that the settings were not saved, before anything is
+// written. A write that still fails ends it with an error naming the key, how
+// many values were written and which were not.
 void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store);
 
 // Assigns every stored value (or its default) in the fixed read order; each

@@ -275,27 +275,56 @@ TEST_F(SettingsFailures, EveryFrameEndsTheReadWithExactlyOneOptionAndItsCommandS
     }
 }
 
-TEST_F(SettingsFailures, AFailedWriteSaysTheSettingsWereNotSavedAndKeepsTheWindowOpen) {
+TEST_F(SettingsFailures, AFailedSaveSaysWhatItWroteAndKeepsTheWindowOpen) {
+    const std::vector<Key> inSaveOrder = {
+        {"ActiveOut", "VGAOnly"},   {"ActiveOut", "CompOut"}, {"ActiveOut", "SVHSOut"},
+        {"Standard", "NTSC"},       {"Standard", "PAL"},      {"Signal", "NormalOut"},
+        {"Signal", "Black"},        {"Signal", "Bars"},       {"Signal", "Ramp"},
+        {"Blanking", "BlankOn"},    {"Blanking", "Blue"},     {"Blanking", "Black"},
+        {"Filter", "None"},         {"Filter", "Medium"},     {"Filter", "Maximum"},
+        {"Position", "Horizontal"}, {"Position", "Vertical"}, {"Direction", "Horizontal"},
+        {"Direction", "Vertical"},  {"Phase", "Phase"},
+    };
+    struct Case {
+        std::optional<std::string> unwritableSection;
+        std::optional<Key> failingKey;
+        std::size_t written;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"Filter", std::nullopt, 0,
+         "Settings were not saved: could not write Filter (access denied)"},
+        {"Phase", std::nullopt, 0,
+         "Settings were not saved: could not write Phase (access denied)"},
+        {std::nullopt, Key{"Filter", "Medium"}, 13,
+         "Settings were saved only in part: could not write Filter\\Medium (disk full). 13 of 20 "
+         "values were written; not written: Filter\\Medium, Filter\\Maximum, "
+         "Position\\Horizontal, Position\\Vertical, Direction\\Horizontal, "
+         "Direction\\Vertical, Phase\\Phase."},
+        {std::nullopt, Key{"ActiveOut", "VGAOnly"}, 0,
+         "Settings were not saved: could not write ActiveOut\\VGAOnly (disk full)"},
+    };
     load();
     window.Show();
     c().optFilterNone.userClick();
-    store.failingKey = Key{"Filter", "Medium"};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.message);
+        store.values.clear();
+        store.writes.clear();
+        errors.reports.clear();
+        store.unwritableSection = k.unwritableSection;
+        store.failingKey = k.failingKey;
 
-    window.buttons().cmdOK.userClick();
+        window.buttons().cmdOK.userClick();
 
-    ASSERT_EQ(errors.reports.size(), 1U);
-    EXPECT_EQ(errors.reports[0].number, ErrorNumber::PropertyAccessFailed);
-    EXPECT_EQ(errors.reports[0].message,
-              "Settings were not saved: could not write Filter\\Medium (disk full)");
-    const std::vector<Key> writtenBeforeTheFailure = {
-        {"ActiveOut", "VGAOnly"}, {"ActiveOut", "CompOut"}, {"ActiveOut", "SVHSOut"},
-        {"Standard", "NTSC"},     {"Standard", "PAL"},      {"Signal", "NormalOut"},
-        {"Signal", "Black"},      {"Signal", "Bars"},       {"Signal", "Ramp"},
-        {"Blanking", "BlankOn"},  {"Blanking", "Blue"},     {"Blanking", "Black"},
-        {"Filter", "None"},
-    };
-    EXPECT_EQ(store.writes, writtenBeforeTheFailure);
-    EXPECT_TRUE(window.Visible()) << "OK did not go through, so the window stays";
+        ASSERT_EQ(errors.reports.size(), 1U);
+        EXPECT_EQ(errors.reports[0].number, ErrorNumber::PropertyAccessFailed);
+        EXPECT_EQ(errors.reports[0].message, k.message);
+        EXPECT_EQ(store.writes,
+                  std::vector<Key>(inSaveOrder.begin(),
+                                   inSaveOrder.begin() + static_cast<long>(k.written)));
+        EXPECT_TRUE(window.Visible()) << "OK did not go through, so the window stays";
+    }
 }
 
 TEST_F(SettingsFailures, TheSaveLetsTheFailurePassToItsCaller) {
