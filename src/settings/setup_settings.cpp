@@ -130,8 +130,11 @@ std::string groupState(std::span<const SettingStep> group,
                        const std::vector<Stored<bool>>& stored) {
     std::string state;
     for (std::size_t index = 0; index < group.size(); ++index) {
-        state += (index == 0 ? "" : ", ") + std::string(group[index].key) +
-                 (stored[index].text ? " \"" + *stored[index].text + '"' : " missing");
+        const Stored<bool>& option = stored[index];
+        const std::string held = option.text  ? " \"" + *option.text + '"'
+                                 : option.bad ? " unreadable"
+                                              : " missing";
+        state += (index == 0 ? "" : ", ") + std::string(group[index].key) + held;
     }
     return state;
 }
