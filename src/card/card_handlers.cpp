@@ -104,16 +104,25 @@ void CardHandlers::chkNormalOut_Click() {
     }
 }
 
+// While normal output is shown a test signal is only remembered: it goes out
+// when normal output is cleared, so the card never shows a test signal the
+// window does not.
+void CardHandlers::sendTestSignal(DriverCommand signal) {
+    if (!isChecked(c_.chkNormalOut)) {
+        SendDriverCommand(signal);
+    }
+}
+
 void CardHandlers::optTestBlack_Click() {
-    SendDriverCommand(DriverCommand::DRV_TEST_BLACK);
+    sendTestSignal(DriverCommand::DRV_TEST_BLACK);
 }
 
 void CardHandlers::optTestBars_Click() {
-    SendDriverCommand(DriverCommand::DRV_TEST_BARS);
+    sendTestSignal(DriverCommand::DRV_TEST_BARS);
 }
 
 void CardHandlers::optTestRamp_Click() {
-    SendDriverCommand(DriverCommand::DRV_TEST_RAMP);
+    sendTestSignal(DriverCommand::DRV_TEST_RAMP);
 }
 
 void CardHandlers::optFilterNone_Click() {

@@ -35,6 +35,7 @@ class CardHandlers {
   private:
     void SendDriverCommand(DriverCommand command) { driver_.SendDriverCommand(command); }
     void switchOutput(std::int16_t from, std::int16_t to);
+    void sendTestSignal(DriverCommand signal);
     void resetForTvOn();
 
     CardControls& c_;

@@ -17,6 +17,10 @@ void step(std::int16_t& value, std::int16_t& direction) {
     value = forms::checkedAdd(value, direction);
 }
 
+// Out to one end, back to the other and home again: every offset on the grid
+// comes up within one round trip, whichever way the picture is heading.
+constexpr int kStepsPerRoundTrip = 4 * kEndOfTravel / kStep;
+
 float placement(float screenEdge, std::int16_t offset) {
     const std::int16_t scaled = forms::checkedMul(kTwipsPerUnit, offset);
     return screenEdge + kCentringDistance + static_cast<float>(scaled);
@@ -53,6 +57,24 @@ void PositionStepping::PlacePreviewImage(std::int16_t horizontal, std::int16_t v
     const float top = placement(screen.top, vertical);
     const float left = placement(screen.left, horizontal);
     preview_.shapeImage.move(left, top);
+}
+
+bool PositionStepping::mirrorIsOnGrid() const {
+    return isOnStepGrid(vars_.curHorizValue) && isStepDirection(vars_.curHorizDirection) &&
+           isOnStepGrid(vars_.curVertValue) && isStepDirection(vars_.curVertDirection);
+}
+
+void PositionStepping::travelTo(std::int16_t horizontal, std::int16_t vertical) {
+    travel(vars_.curHorizValue, vars_.curHorizDirection, horizontal, DriverCommand::DRV_HORIZ_STEP);
+    travel(vars_.curVertValue, vars_.curVertDirection, vertical, DriverCommand::DRV_VERT_STEP);
+}
+
+void PositionStepping::travel(std::int16_t& value, std::int16_t& direction, std::int16_t target,
+                              DriverCommand command) {
+    for (int steps = 0; value != target && steps < kStepsPerRoundTrip; ++steps) {
+        step(value, direction);
+        driver_.SendDriverCommand(command);
+    }
 }
 
 }  // namespace card

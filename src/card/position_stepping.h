@@ -21,7 +21,19 @@ class PositionStepping {
     // Moves the preview picture to the given offsets in one move; sends nothing.
     void PlacePreviewImage(std::int16_t horizontal, std::int16_t vertical);
 
+    // Whether the mirror holds a place the card's picture can be at. It does
+    // not before the first read or TV-on reset: the variables start at 0,
+    // with no direction, and say nothing about the card.
+    bool mirrorIsOnGrid() const;
+    // Steps the card's picture to the given offsets on the grid, press by
+    // press as the buttons would, so the mirror, directions included, ends
+    // where the card is. Places nothing.
+    void travelTo(std::int16_t horizontal, std::int16_t vertical);
+
   private:
+    void travel(std::int16_t& value, std::int16_t& direction, std::int16_t target,
+                DriverCommand command);
+
     PreviewControls& preview_;
     SetupVariables& vars_;
     CardDriver& driver_;

@@ -19,16 +19,42 @@ std::string shown(const std::string& text) {
 void BadSettings::add(std::string_view section, std::string_view key,
                       const std::optional<std::string>& found, std::string_view expected,
                       const forms::RuntimeError& error) {
-    if (!firstNumber_) {
-        firstNumber_ = error.number();
-    }
     std::string line = std::string(section) + "\\" + std::string(key);
     if (found) {
         line += " holds " + shown(*found) + " (" + forms::describe(error.number()) + ")";
     } else {
         line += std::string(" could not be read (") + error.what() + ")";
     }
-    lines_ += "\n" + line + "; expected " + std::string(expected) + ".";
+    addLine(section, key, error.number(), line + "; expected " + std::string(expected) + ".");
+}
+
+void BadSettings::addGroup(std::string_view section, std::string_view state) {
+    addLine(section, "", forms::ErrorNumber::InvalidPropertyValue,
+            std::string(section) + " holds " + std::string(state) +
+                "; expected exactly one of them True.");
+}
+
+void BadSettings::addLine(std::string_view section, std::string_view key, forms::ErrorNumber number,
+                          const std::string& line) {
+    if (!reported_.firstTime(section, key, line)) {
+        return;
+    }
+    if (!firstNumber_) {
+        firstNumber_ = number;
+    }
+    lines_ += "\n" + line;
+}
+
+bool ReportedSettings::firstTime(std::string_view section, std::string_view key,
+                                 const std::string& line) {
+    return lines_.emplace(std::string(section), std::string(key), line).second;
+}
+
+void ReportedSettings::replaced(std::string_view section, std::string_view key) {
+    std::erase_if(lines_, [&](const auto& reported) {
+        const auto& [reportedSection, reportedKey, line] = reported;
+        return reportedSection == section && (reportedKey == key || reportedKey.empty());
+    });
 }
 
 forms::RuntimeError BadSettings::report() const {

@@ -1,10 +1,27 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace settings {
+
+// One save's way into the store. Every section is opened before the first
+// value goes out, so a section that cannot be written stops the save while
+// the stored settings are still whole; the sections close with the writer.
+class SettingsWriter {
+  public:
+    virtual ~SettingsWriter() = default;
+    // Opens the section for writing, creating it when it is not there yet. A
+    // failure raises a run-time error giving the reason; the caller names the
+    // section.
+    virtual void openSection(std::string_view section) = 0;
+    // Replaces any earlier text, in a section opened before. A failing write
+    // raises a run-time error giving the reason; the caller names the key.
+    virtual void SaveSetting(std::string_view section, std::string_view key,
+                             std::string_view text) = 0;
+};
 
 // The per-user store of the program's settings: one text per section and
 // key. It never invents a value: a missing key (or section) is reported as
@@ -16,10 +33,7 @@ class SettingsStore {
     // giving the reason; the caller names the key.
     virtual std::optional<std::string> GetSetting(std::string_view section,
                                                   std::string_view key) = 0;
-    // Replaces any earlier text. A failing write raises a run-time error giving
-    // the reason; the caller names the key.
-    virtual void SaveSetting(std::string_view section, std::string_view key,
-                             std::string_view text) = 0;
+    virtual std::unique_ptr<SettingsWriter> beginSave() = 0;
 };
 
 }  // namespace settings

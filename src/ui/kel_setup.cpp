@@ -122,12 +122,13 @@ WindowButtons& KelSetup::buttons() const {
 
 void KelSetup::SaveSettingsToFile() {
     Parts& p = parts();
-    settings::SaveSettingsToFile({p.card, vars, p.stepping}, store_);
+    settings::SaveSettingsToFile({p.card, vars, p.stepping, reportedSettings_}, store_);
 }
 
 void KelSetup::ReadSettingsFromFile() {
     Parts& p = parts();
-    settings::ReadSettingsFromFile({p.card, vars, p.stepping}, store_, toolkit());
+    settings::ReadSettingsFromFile({p.card, vars, p.stepping, reportedSettings_}, store_,
+                                   toolkit());
 }
 
 void KelSetup::Form_Load() {

@@ -9,6 +9,7 @@
 #include "card/position_stepping.h"
 #include "card/setup_variables.h"
 #include "forms/form.h"
+#include "settings/bad_settings.h"
 #include "settings/settings_store.h"
 
 namespace ui {
@@ -67,6 +68,7 @@ class KelSetup : public forms::Form {
 
     card::CardDriver driver_;
     settings::SettingsStore& store_;
+    settings::ReportedSettings reportedSettings_;
     std::unique_ptr<Parts> parts_;
     std::function<void()> onExit_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,11 +19,9 @@ class RegistryStore final : public SettingsStore {
     explicit RegistryStore(std::string applicationKey = "Software\\Quenda");
 
     std::optional<std::string> GetSetting(std::string_view section, std::string_view key) override;
-    void SaveSetting(std::string_view section, std::string_view key,
-                     std::string_view text) override;
+    std::unique_ptr<SettingsWriter> beginSave() override;
 
   private:
-    std::string sectionPath(std::string_view section) const;
     std::string applicationKey_;
 };
 

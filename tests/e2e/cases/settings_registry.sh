@@ -104,6 +104,16 @@ test_bad_values_are_reported_once_and_the_rest_applies() {
     e2e_expect_eq "" "$(e2e_automate windows --class '#32770' --title Quenda)" "message boxes left"
     e2e_expect_eq 1 "$(checked None)" "None, read after the bad values, checked"
     e2e_expect_eq "16" "$(escape_codes)" "commands at start-up"
+
+    # The close box reads the store again; what was reported stays quiet, so
+    # no message box holds the window up. Posted: a box would block a send.
+    e2e_automate post --class QuendaSetup 274 61536 0 >/dev/null # WM_SYSCOMMAND, SC_CLOSE
+    local deadline=$((SECONDS + 10))
+    while e2e_automate find --class QuendaSetup --visible --timeout 200 >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || e2e_fail "the close box did not hide the window (a message box?)"
+    done
+    e2e_expect_eq 1 "$(grep -a -c 'OutputDebugStringA "Quenda: error ' "$E2E_LOG")" \
+        "error reports after the close box"
 }
 
 e2e_main "$@"

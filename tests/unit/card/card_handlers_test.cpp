@@ -203,12 +203,18 @@ TEST_F(CardHandlers, ACheckValueOfTwoTakesTheUncheckedBranch) {
 }
 
 TEST_F(CardHandlers, HandlersRaisedByCodeOnDisabledControlsStillSend) {
-    ASSERT_FALSE(c().optTestBlack.enabled());
-    c().optTestBlack.setValue(true);
-    c().optTestRamp.setValue(true);
     ASSERT_FALSE(c().optSVHSOut.enabled());
     c().optSVHSOut.setValue(true);
-    EXPECT_EQ(driver.codes, (Codes{4, 5, 20, 21}));
+    EXPECT_EQ(driver.codes, (Codes{20, 21}));
+}
+
+TEST_F(CardHandlers, ATestSignalChosenWhileNormalOutputIsShownIsOnlyRemembered) {
+    c().optTestBlack.setValue(true);
+    c().optTestRamp.setValue(true);
+    EXPECT_EQ(driver.codes, Codes{});
+    c().chkNormalOut.setValue(0);
+    c().optTestBlack.setValue(true);
+    EXPECT_EQ(driver.codes, (Codes{5, 4}));
 }
 
 TEST_F(CardHandlers, AbsoluteChoicesAreSentEveryTimeAndTheStandardNever) {

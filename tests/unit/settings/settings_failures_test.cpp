@@ -49,14 +49,35 @@ TEST_F(SettingsFailures, BadValuesTakeTheirDefaultsTheRestIsAppliedAndOneReportN
                   "\nSignal\\Black holds \"x\" (Type mismatch); expected True or False."
                   "\nBlanking\\BlankOn holds \"7\" (Invalid property value); expected 0 or 1."
                   "\nFilter\\Maximum could not be read (access denied); expected True or False.");
-    // The keys after each bad one still came back, each through its handler.
-    EXPECT_EQ(driver.codes, (Codes{5, 16}));
+    // The keys after each bad one still came back, each through its handler
+    // (Ramp is only remembered behind normal output).
+    EXPECT_EQ(driver.codes, (Codes{16}));
     EXPECT_TRUE(c().optCompOut.selected());
     EXPECT_TRUE(c().optTestRamp.selected());
     EXPECT_EQ(c().chkBlanking.value(), 0);
     EXPECT_TRUE(c().optFilterNone.selected());
     EXPECT_EQ(vars().curHorizValue, -16);
     EXPECT_EQ(c().chkPhase.value(), 1);
+}
+
+TEST_F(SettingsFailures, ABadValueIsReportedOncePerRunUntilASaveReplacesIt) {
+    stored({{{"Signal", "Black"}, "x"}, {{"Filter", "None"}, "False"}});
+    load();
+    window.Show();
+    window.buttons().cmdCancel.userClick();
+    window.closeBox();
+    EXPECT_EQ(errors.reports.size(), 1U) << "start-up only";
+
+    store.values[{"Signal", "Black"}] = "y";
+    window.closeBox();
+    EXPECT_EQ(errors.reports.size(), 2U) << "a different bad text";
+
+    window.SaveSettingsToFile();
+    stored({{{"Signal", "Black"}, "y"}, {{"Filter", "Medium"}, "False"}});
+    window.closeBox();
+    ASSERT_EQ(errors.reports.size(), 3U) << "the save replaced both";
+    EXPECT_NE(errors.reports[2].message.find("Signal\\Black"), std::string::npos);
+    EXPECT_NE(errors.reports[2].message.find("Filter holds"), std::string::npos);
 }
 
 TEST_F(SettingsFailures, AfterABadValueTheNextOkKeepsEveryGoodSettingAndMendsTheBadOne) {
@@ -82,7 +103,7 @@ TEST_F(SettingsFailures, AfterABadValueTheNextOkKeepsEveryGoodSettingAndMendsThe
     EXPECT_EQ(errors.reports.size(), 1U) << "only the read's report; the save succeeded";
 }
 
-TEST_F(SettingsFailures, PositionsOffTheSteppingGridAreReportedAndTakeTheirDefault) {
+TEST_F(SettingsFailures, ValuesOutsideTheirRangeAreReportedAndTakeTheirDefault) {
     struct Case {
         Key key;
         const char* text;
@@ -102,6 +123,7 @@ TEST_F(SettingsFailures, PositionsOffTheSteppingGridAreReportedAndTakeTheirDefau
         {{"Direction", "Horizontal"}, "-1", direction},
         {{"Direction", "Vertical"}, "4", direction},
         {{"Direction", "Vertical"}, "-16", direction},
+        {{"ActiveOut", "VGAOnly"}, "2", "0 or 1"},
     };
     load();
     for (const Case& k : cases) {
@@ -122,6 +144,7 @@ TEST_F(SettingsFailures, PositionsOffTheSteppingGridAreReportedAndTakeTheirDefau
         EXPECT_EQ(vars().curHorizDirection, 8);
         EXPECT_EQ(vars().curVertDirection, 8);
         EXPECT_EQ(picture(), kCentred);
+        EXPECT_EQ(c().chkVGAOnly.value(), 1);
         EXPECT_EQ(c().chkPhase.value(), 1) << "the read went on to Phase";
     }
     EXPECT_EQ(driver.codes, Codes{});
@@ -149,27 +172,148 @@ TEST_F(SettingsFailures, TheEndsOfTravelAndBothDirectionsAreOnTheGrid) {
     EXPECT_EQ(picture(), std::make_pair(1965.0F + 384, 4320.0F));
 }
 
-TEST_F(SettingsFailures, AFailedWriteSaysTheSettingsWereNotSavedAndKeepsTheWindowOpen) {
+TEST_F(SettingsFailures, EveryFrameEndsTheReadWithExactlyOneOptionAndItsCommandSent) {
+    using Button = forms::OptionButton card::CardControls::*;
+    using card::CardControls;
+    struct Case {
+        const char* name;
+        Button pickedBefore;  // nullptr: a fresh start; otherwise a Cancel after this pick
+        std::map<Key, std::string> values;
+        std::vector<Button> selected;
+        Codes expected;
+        const char* report;  // nullptr: nothing reported
+    };
+    const Case cases[] = {
+        {"the one True option wins over a missing default",
+         nullptr,
+         {{{"Filter", "None"}, "True"}},
+         {&CardControls::optFilterNone},
+         {16},
+         nullptr},
+        {"S-VHS named alone",
+         nullptr,
+         {{{"ActiveOut", "CompOut"}, "False"}, {{"ActiveOut", "SVHSOut"}, "True"}},
+         {&CardControls::optSVHSOut},
+         {20, 21},
+         nullptr},
+        {"no filter True, after the user picked None",
+         &CardControls::optFilterNone,
+         {{{"Filter", "None"}, "False"},
+          {{"Filter", "Medium"}, "False"},
+          {{"Filter", "Maximum"}, "False"}},
+         {&CardControls::optFilterMedium},
+         {17},
+         "Filter holds None \"False\", Medium \"False\", Maximum \"False\""},
+        {"TV on with no output True",
+         nullptr,
+         {{{"ActiveOut", "VGAOnly"}, "0"},
+          {{"ActiveOut", "CompOut"}, "False"},
+          {{"ActiveOut", "SVHSOut"}, "False"}},
+         {&CardControls::optCompOut},
+         {127, 18, 17},
+         "ActiveOut holds CompOut \"False\", SVHSOut \"False\""},
+        {"two test signals True",
+         nullptr,
+         {{{"Signal", "Black"}, "True"}, {{"Signal", "Bars"}, "true"}},
+         {&CardControls::optTestBars},
+         {},
+         "Signal holds Black \"True\", Bars \"true\", Ramp missing"},
+        {"both standards True, after the user picked PAL",
+         &CardControls::optPAL,
+         {{{"Standard", "NTSC"}, "True"}, {{"Standard", "PAL"}, "True"}},
+         {&CardControls::optNTSC},
+         {},
+         "Standard holds NTSC \"True\", PAL \"True\""},
+        {"no blanking colour True, after the user picked Black",
+         &CardControls::optBlankBlack,
+         {{{"Blanking", "Blue"}, "False"}},
+         {&CardControls::optBlankBlue},
+         {33},
+         "Blanking holds Blue \"False\", Black missing"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        window.Unload();
+        vars() = {};
+        store.values = {};
+        load();
+        if (k.pickedBefore != nullptr) {
+            (c().*k.pickedBefore).setValue(true);
+        }
+        store.values = k.values;
+        driver.codes.clear();
+        errors.reports.clear();
+
+        if (k.pickedBefore != nullptr) {
+            window.ReadSettingsFromFile();
+        } else {
+            window.Unload();
+            vars() = {};
+            window.Load();
+        }
+
+        for (Button button : k.selected) {
+            EXPECT_TRUE((c().*button).selected());
+        }
+        EXPECT_EQ(c().optCompOut.selected() + c().optSVHSOut.selected(), 1);
+        EXPECT_EQ(c().optNTSC.selected() + c().optPAL.selected(), 1);
+        EXPECT_EQ(
+            c().optTestBlack.selected() + c().optTestBars.selected() + c().optTestRamp.selected(),
+            1);
+        EXPECT_EQ(c().optBlankBlue.selected() + c().optBlankBlack.selected(), 1);
+        EXPECT_EQ(c().optFilterNone.selected() + c().optFilterMedium.selected() +
+                      c().optFilterMax.selected(),
+                  1);
+        EXPECT_EQ(driver.codes, k.expected);
+        if (k.report == nullptr) {
+            EXPECT_TRUE(errors.reports.empty());
+        } else {
+            ASSERT_EQ(errors.reports.size(), 1U);
+            EXPECT_EQ(errors.reports[0].message, std::string(kHeading) + "\n" + k.report +
+                                                     "; expected exactly one of them True.");
+        }
+    }
+}
+
+TEST_F(SettingsFailures, AFailedSaveSaysWhatItWroteAndKeepsTheWindowOpen) {
+    struct Case {
+        std::optional<std::string> unwritableSection;
+        std::optional<Key> failingKey;
+        std::size_t written;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"Filter", std::nullopt, 0,
+         "Settings were not saved: could not write Filter (access denied)"},
+        {"Phase", std::nullopt, 0,
+         "Settings were not saved: could not write Phase (access denied)"},
+        {std::nullopt, Key{"Filter", "Medium"}, 13,
+         "Settings were saved only in part: could not write Filter\\Medium (disk full). 13 of 20 "
+         "values were written; not written: Filter\\Medium, Filter\\Maximum, "
+         "Position\\Horizontal, Position\\Vertical, Direction\\Horizontal, "
+         "Direction\\Vertical, Phase\\Phase."},
+        {std::nullopt, Key{"ActiveOut", "VGAOnly"}, 0,
+         "Settings were not saved: could not write ActiveOut\\VGAOnly (disk full)"},
+    };
     load();
     window.Show();
     c().optFilterNone.userClick();
-    store.failingKey = Key{"Filter", "Medium"};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.message);
+        store.values.clear();
+        store.writes.clear();
+        errors.reports.clear();
+        store.unwritableSection = k.unwritableSection;
+        store.failingKey = k.failingKey;
 
-    window.buttons().cmdOK.userClick();
+        window.buttons().cmdOK.userClick();
 
-    ASSERT_EQ(errors.reports.size(), 1U);
-    EXPECT_EQ(errors.reports[0].number, ErrorNumber::PropertyAccessFailed);
-    EXPECT_EQ(errors.reports[0].message,
-              "Settings were not saved: could not write Filter\\Medium (disk full)");
-    const std::vector<Key> writtenBeforeTheFailure = {
-        {"ActiveOut", "VGAOnly"}, {"ActiveOut", "CompOut"}, {"ActiveOut", "SVHSOut"},
-        {"Standard", "NTSC"},     {"Standard", "PAL"},      {"Signal", "NormalOut"},
-        {"Signal", "Black"},      {"Signal", "Bars"},       {"Signal", "Ramp"},
-        {"Blanking", "BlankOn"},  {"Blanking", "Blue"},     {"Blanking", "Black"},
-        {"Filter", "None"},
-    };
-    EXPECT_EQ(store.writes, writtenBeforeTheFailure);
-    EXPECT_TRUE(window.Visible()) << "OK did not go through, so the window stays";
+        ASSERT_EQ(errors.reports.size(), 1U);
+        EXPECT_EQ(errors.reports[0].number, ErrorNumber::PropertyAccessFailed);
+        EXPECT_EQ(errors.reports[0].message, k.message);
+        EXPECT_EQ(store.writes.size(), k.written);
+        EXPECT_TRUE(window.Visible()) << "OK did not go through, so the window stays";
+    }
 }
 
 TEST_F(SettingsFailures, TheSaveLetsTheFailurePassToItsCaller) {

@@ -170,7 +170,7 @@ TEST_F(Settings, ReadGoesThroughTheKeysInOrderAndPlacesThePreviewBeforePhase) {
     EXPECT_EQ(pictureAtPhase, std::make_pair(kScreenLeft, kScreenTop + 192 + 120));
 }
 
-TEST_F(Settings, AStoredOffsetMovesOnlyThePreview) {
+TEST_F(Settings, AtAStartWithVgaOnlyAStoredOffsetMovesOnlyThePreview) {
     stored({{{"Position", "Horizontal"}, "24"}});
     window.Load();
     EXPECT_EQ(vars().curHorizValue, 24);
@@ -178,7 +178,32 @@ TEST_F(Settings, AStoredOffsetMovesOnlyThePreview) {
     EXPECT_EQ(driver.codes, Codes{});
 }
 
-TEST_F(Settings, StoredTvOnRunsTheResetFirstAndTheStoredValuesWinAfterIt) {
+TEST_F(Settings, CancelStepsTheCardBackToTheStoredPositionAndTheMirrorFollowsIt) {
+    load();
+    window.Show();
+    preview().cmdHorizAdjust.userClick();
+    preview().cmdHorizAdjust.userClick();
+    preview().cmdVertAdjust.userClick();
+    driver.codes.clear();
+
+    window.buttons().cmdCancel.userClick();
+
+    // Heading away from 0, each axis gets back only by way of the far end.
+    Codes expected(14, 3);
+    expected.insert(expected.end(), 15, 2);
+    EXPECT_EQ(driver.codes, expected);
+    EXPECT_EQ(picture(), kCentred);
+    EXPECT_EQ(vars().curHorizDirection, -8);
+    EXPECT_EQ(vars().curVertDirection, -8);
+
+    window.Show();
+    preview().cmdHorizAdjust.userClick();
+    window.buttons().cmdOK.userClick();
+    EXPECT_EQ((store.values[{"Position", "Horizontal"}]), "-8") << "17 steps from the centre";
+    EXPECT_EQ((store.values[{"Direction", "Horizontal"}]), "-8");
+}
+
+TEST_F(Settings, StoredTvOnRunsTheResetFirstThenTheCardIsSteppedToTheStoredPosition) {
     stored({
         {{"ActiveOut", "VGAOnly"}, "0"},
         {{"ActiveOut", "CompOut"}, "False"},
@@ -206,86 +231,47 @@ TEST_F(Settings, StoredTvOnRunsTheResetFirstAndTheStoredValuesWinAfterIt) {
 
     EXPECT_EQ(sentByStepOne, (Codes{127, 18})) << "TV on, then the reset's Maximum filter";
     // S-VHS switches the output; the toggles go out now the reset has synchronised them.
-    EXPECT_EQ(driver.codes, (Codes{127, 18, 20, 21, 1, 32, 16, 22}));
+    // The reset centred the picture: three steps right, and down only by way of the far end.
+    Codes expected{127, 18, 20, 21, 1, 32, 16, 3, 3, 3};
+    expected.insert(expected.end(), 18, 2);
+    expected.push_back(22);
+    EXPECT_EQ(driver.codes, expected);
     EXPECT_EQ(vars().DisplayMode, 1);
     EXPECT_EQ(vars().UpdateCard, forms::True);
     EXPECT_EQ(vars().curHorizValue, 24);
-    EXPECT_EQ(vars().curHorizDirection, -8);
+    EXPECT_EQ(vars().curHorizDirection, 8) << "where the card turns, not what was stored";
     EXPECT_EQ(vars().curVertValue, -16);
-    EXPECT_EQ(vars().curVertDirection, 8);
+    EXPECT_EQ(vars().curVertDirection, -8);
     EXPECT_EQ(picture(), std::make_pair(kScreenLeft + 264, kScreenTop + 144));
 }
 
-TEST_F(Settings, CancelReselectsTheStoredTestSignalAndSendsItLast) {
-    stored({{{"Signal", "Black"}, "True"}, {{"Signal", "Bars"}, "False"}});
+TEST_F(Settings, AStoredTestSignalBehindNormalOutputIsNotSentByARestartOrCancel) {
     load();
+    window.Show();
+    c().chkNormalOut.userClick();
+    c().optTestBlack.userClick();
+    c().chkNormalOut.userClick();
+    window.buttons().cmdOK.userClick();
+    ASSERT_EQ((store.values[{"Signal", "NormalOut"}]), "1");
+    ASSERT_EQ((store.values[{"Signal", "Black"}]), "True");
+    driver.codes.clear();
+
+    window.Unload();
+    vars() = {};
+    window.Load();
+    EXPECT_EQ(driver.codes, Codes{}) << "a restart";
+    EXPECT_TRUE(c().optTestBlack.selected());
+
     window.Show();
     c().chkNormalOut.userClick();
     c().optTestBars.userClick();
     c().chkNormalOut.userClick();
     ASSERT_EQ(driver.codes, (Codes{4, 6, 7}));
     driver.codes.clear();
-
     window.buttons().cmdCancel.userClick();
-
-    EXPECT_EQ(driver.codes, Codes{4});
+    EXPECT_EQ(driver.codes, Codes{}) << "Cancel";
     EXPECT_TRUE(c().optTestBlack.selected());
-    EXPECT_FALSE(c().optTestBars.selected());
     EXPECT_EQ(c().chkNormalOut.value(), 1);
-    EXPECT_FALSE(window.Visible());
-}
-
-TEST_F(Settings, StoredSvhsIsSelectedAfterCompositeIsClearedWithoutAHandler) {
-    stored({{{"ActiveOut", "CompOut"}, "False"}, {{"ActiveOut", "SVHSOut"}, "True"}});
-    bool anyOutputBeforeStepThree = true;
-    store.onRead = [&](const Key& key) {
-        if (key == Key{"ActiveOut", "SVHSOut"}) {
-            anyOutputBeforeStepThree = c().optCompOut.selected() || c().optSVHSOut.selected();
-        }
-    };
-    window.Load();
-    EXPECT_FALSE(anyOutputBeforeStepThree);
-    EXPECT_EQ(driver.codes, (Codes{20, 21}));
-    EXPECT_TRUE(c().optSVHSOut.selected());
-    EXPECT_EQ(vars().DisplayMode, 1);
-}
-
-TEST_F(Settings, AFrameStoredAllFalseEndsWithNoSelectionAndNoHandler) {
-    using Button = forms::OptionButton card::CardControls::*;
-    using card::CardControls;
-    const std::vector<std::vector<std::pair<Key, Button>>> frames = {
-        {{{"ActiveOut", "CompOut"}, &CardControls::optCompOut},
-         {{"ActiveOut", "SVHSOut"}, &CardControls::optSVHSOut}},
-        {{{"Standard", "NTSC"}, &CardControls::optNTSC},
-         {{"Standard", "PAL"}, &CardControls::optPAL}},
-        {{{"Signal", "Black"}, &CardControls::optTestBlack},
-         {{"Signal", "Bars"}, &CardControls::optTestBars},
-         {{"Signal", "Ramp"}, &CardControls::optTestRamp}},
-        {{{"Blanking", "Blue"}, &CardControls::optBlankBlue},
-         {{"Blanking", "Black"}, &CardControls::optBlankBlack}},
-        {{{"Filter", "None"}, &CardControls::optFilterNone},
-         {{"Filter", "Medium"}, &CardControls::optFilterMedium},
-         {{"Filter", "Maximum"}, &CardControls::optFilterMax}},
-    };
-    for (const auto& frame : frames) {
-        SCOPED_TRACE(frame.front().first.first);
-        store.values.clear();
-        window.Unload();
-        load();
-        recordRaisedHandlers();
-        for (const auto& [key, button] : frame) {
-            store.values[key] = "False";
-        }
-
-        window.ReadSettingsFromFile();
-
-        for (const auto& [key, button] : frame) {
-            EXPECT_FALSE((c().*button).selected()) << key.second;
-        }
-        EXPECT_EQ(raised, std::vector<std::string>{});
-        EXPECT_EQ(driver.codes, Codes{});
-        EXPECT_TRUE(errors.reports.empty());
-    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,7 +14,8 @@
 namespace testing_support {
 
 // The per-user store kept in memory. It records every read and write in
-// order, can make one key fail to read or write, and can run a probe at each
+// order, can make one key fail to read or write and one section refuse to
+// open for writing, and can run a probe at each
 // read to look at the window half-way through a restore.
 class MemoryStore : public settings::SettingsStore {
   public:
@@ -35,14 +37,8 @@ class MemoryStore : public settings::SettingsStore {
         return it->second;
     }
 
-    void SaveSetting(std::string_view section, std::string_view key,
-                     std::string_view text) override {
-        Key k{std::string(section), std::string(key)};
-        if (failingKey && *failingKey == k) {
-            throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed, "disk full");
-        }
-        writes.push_back(k);
-        values[k] = std::string(text);
+    std::unique_ptr<settings::SettingsWriter> beginSave() override {
+        return std::make_unique<Writer>(*this);
     }
 
     std::map<Key, std::string> values;
@@ -50,7 +46,32 @@ class MemoryStore : public settings::SettingsStore {
     std::vector<Key> writes;
     std::optional<Key> failingKey;
     std::optional<Key> unreadableKey;
+    std::optional<std::string> unwritableSection;
     std::function<void(const Key&)> onRead;
+
+  private:
+    class Writer : public settings::SettingsWriter {
+      public:
+        explicit Writer(MemoryStore& store) : store_(store) {}
+        void openSection(std::string_view section) override {
+            if (store_.unwritableSection == section) {
+                throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
+                                          "access denied");
+            }
+        }
+        void SaveSetting(std::string_view section, std::string_view key,
+                         std::string_view text) override {
+            Key k{std::string(section), std::string(key)};
+            if (store_.failingKey && *store_.failingKey == k) {
+                throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed, "disk full");
+            }
+            store_.writes.push_back(k);
+            store_.values[k] = std::string(text);
+        }
+
+      private:
+        MemoryStore& store_;
+    };
 };
 
 }  // namespace testing_support
