@@ -15,6 +15,10 @@ namespace {
 // Child window ids start clear of IDOK and IDCANCEL, which mean Enter and Escape.
 constexpr int kFirstControlId = 100;
 
+// Posted to itself by a new form window: its child windows are built when the
+// message loop first gets to it, after whatever start-up work came before.
+constexpr UINT kBuildControlsMessage = WM_APP + 1;
+
 DWORD styleOf(const FormDesign& design) {
     return (design.dialogFrame ? WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW) | WS_CLIPCHILDREN;
 }
@@ -62,13 +66,9 @@ FrameExtent frameExtentOf(HWND window) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form), dpi_(screenDpi()), font_(createMessageFont(dpi_)) {
+    : form_(form), instance_(instance), dpi_(screenDpi()), font_(createMessageFont(dpi_)) {
     createWindow(instance);
-    createControlViews(instance);
-    stackControls();
-    for (const auto& view : views_) {
-        view->mirror();
-    }
+    PostMessageA(window_.get(), kBuildControlsMessage, 0, 0);
     formChanged();
 }
 
@@ -105,6 +105,21 @@ void FormWindow::createWindow(HINSTANCE instance) {
                      reinterpret_cast<LPARAM>(bigIcon_->get()));
         SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(smallIcon_->get()));
+    }
+}
+
+// Once, when the message loop is free or before the window first shows,
+// whichever comes first: the controls come up with the values the model has
+// by then.
+void FormWindow::buildControlViews() {
+    if (viewsBuilt_) {
+        return;
+    }
+    viewsBuilt_ = true;
+    createControlViews(instance_);
+    stackControls();
+    for (const auto& view : views_) {
+        view->mirror();
     }
 }
 
@@ -167,6 +182,7 @@ void FormWindow::formChanged() {
     }
     const bool shown = IsWindowVisible(window) != FALSE;
     if (form_.Visible() && !shown) {
+        buildControlViews();
         ShowWindow(window, SW_SHOWNORMAL);
         SetForegroundWindow(window);
     } else if (!form_.Visible() && shown) {
@@ -276,6 +292,15 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MOVE:
             if (!placing_) {
                 keepUsersPosition();
+            }
+            break;
+        case kBuildControlsMessage:
+            buildControlViews();
+            return 0;
+        case WM_SHOWWINDOW:
+            // However the window comes to be shown, its controls are there first.
+            if (wParam != FALSE) {
+                buildControlViews();
             }
             break;
         default:

@@ -17,6 +17,10 @@ namespace forms::win32 {
 // one model call, the close box is Form::closeBox, and the keyboard moves
 // through the model's tab order. Any of these may unload the form and so
 // destroy this object, so nothing is touched after handing over.
+// The child windows are built once the message loop runs, or when the window
+// is first shown if that is sooner: loading a hidden form (the setup window
+// at start-up) needs only its window and device context, and a window not
+// yet shown has no child that a click could reach.
 class FormWindow final : public FormView {
   public:
     FormWindow(Form& form, HINSTANCE instance);
@@ -39,6 +43,7 @@ class FormWindow final : public FormView {
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void createWindow(HINSTANCE instance);
+    void buildControlViews();
     void createControlViews(HINSTANCE instance);
     void stackControls() const;
     ControlView* viewOf(const Control* control) const;
@@ -53,6 +58,7 @@ class FormWindow final : public FormView {
     void paintSurface(HDC dc) const;
 
     Form& form_;
+    HINSTANCE instance_;
     int dpi_;
     GdiObject<HFONT> font_;
     OwnedWindow owner_;
@@ -60,6 +66,7 @@ class FormWindow final : public FormView {
     std::unique_ptr<OwnedIcon> bigIcon_;
     std::unique_ptr<OwnedIcon> smallIcon_;
     std::vector<std::unique_ptr<ControlView>> views_;
+    bool viewsBuilt_ = false;
     HWND lastFocus_ = nullptr;
     // Focus given by code, not a click: an option button that gains the focus
     // reports a click, which must not select it.
