@@ -39,7 +39,15 @@ x86_choose_route() {
         none) X86_REASON="QUENDA_32BIT=none" ;;
         *) die "QUENDA_32BIT must be native, qemu or none, not '$X86_ROUTE'" ;;
     esac
-    if [[ "$X86_ROUTE" == none && "${QUENDA_REQUIRE_32BIT:-}" == 1 ]]; then
+    if [[ "$X86_ROUTE" == none ]]; then
+        x86_give_up "$X86_REASON"
+    fi
+}
+
+# No route after all, for reason $1: fatal where both programs must be tested.
+x86_give_up() {
+    X86_ROUTE=none X86_REASON="$1"
+    if [[ "${QUENDA_REQUIRE_32BIT:-}" == 1 ]]; then
         die "dist/quenda.exe cannot run here, and QUENDA_REQUIRE_32BIT=1: $X86_REASON"
     fi
 }
