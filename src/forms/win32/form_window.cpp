@@ -66,7 +66,7 @@ FrameExtent frameExtentOf(HWND window) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form), instance_(instance), dpi_(screenDpi()), font_(createMessageFont(dpi_)) {
+    : form_(form), instance_(instance), dpi_(screenDpi()) {
     createWindow(instance);
     PostMessageA(window_.get(), kBuildControlsMessage, 0, 0);
     formChanged();
@@ -98,14 +98,18 @@ void FormWindow::createWindow(HINSTANCE instance) {
     if (design.dialogFrame) {
         trimSystemMenu(window_.get());
     }
-    if (design.iconResource != 0) {
-        bigIcon_ = loadIcon(instance, design.iconResource, SM_CXICON, SM_CYICON);
-        smallIcon_ = loadIcon(instance, design.iconResource, SM_CXSMICON, SM_CYSMICON);
-        SendMessageA(window_.get(), WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(bigIcon_->get()));
-        SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(smallIcon_->get()));
+}
+
+void FormWindow::setIcons() {
+    const int resource = form_.design().iconResource;
+    if (resource == 0) {
+        return;
     }
+    bigIcon_ = loadIcon(instance_, resource, SM_CXICON, SM_CYICON);
+    smallIcon_ = loadIcon(instance_, resource, SM_CXSMICON, SM_CYSMICON);
+    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_->get()));
+    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(smallIcon_->get()));
 }
 
 // Once, when the message loop is free or before the window first shows,
@@ -116,6 +120,8 @@ void FormWindow::buildControlViews() {
         return;
     }
     viewsBuilt_ = true;
+    font_.emplace(createMessageFont(dpi_));
+    setIcons();
     createControlViews(instance_);
     stackControls();
     for (const auto& view : views_) {
@@ -136,7 +142,7 @@ void FormWindow::createControlViews(HINSTANCE instance) {
             context.instance = instance;
             context.form = window_.get();
             context.parent = contained ? viewOf(control.container())->window() : window_.get();
-            context.font = font_.get();
+            context.font = font_->get();
             context.dpi = dpi_;
             context.id = kFirstControlId + static_cast<int>(index);
             views_.push_back(createControlView(control, context));

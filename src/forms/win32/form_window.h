@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "forms/form.h"
@@ -17,10 +18,11 @@ namespace forms::win32 {
 // one model call, the close box is Form::closeBox, and the keyboard moves
 // through the model's tab order. Any of these may unload the form and so
 // destroy this object, so nothing is touched after handing over.
-// The child windows are built once the message loop runs, or when the window
-// is first shown if that is sooner: loading a hidden form (the setup window
-// at start-up) needs only its window and device context, and a window not
-// yet shown has no child that a click could reach.
+// The child windows, their font and the window's icons are built once the
+// message loop runs, or when the window is first shown if that is sooner:
+// loading a hidden form (the setup window at start-up) needs only its window
+// and device context, and a window not yet shown has no child that a click
+// could reach.
 class FormWindow final : public FormView {
   public:
     FormWindow(Form& form, HINSTANCE instance);
@@ -43,6 +45,7 @@ class FormWindow final : public FormView {
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void createWindow(HINSTANCE instance);
+    void setIcons();
     void buildControlViews();
     void createControlViews(HINSTANCE instance);
     void stackControls() const;
@@ -60,7 +63,7 @@ class FormWindow final : public FormView {
     Form& form_;
     HINSTANCE instance_;
     int dpi_;
-    GdiObject<HFONT> font_;
+    std::optional<GdiObject<HFONT>> font_;
     OwnedWindow owner_;
     OwnedWindow window_;
     std::unique_ptr<OwnedIcon> bigIcon_;
