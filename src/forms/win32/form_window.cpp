@@ -80,9 +80,7 @@ FrameExtent frameExtentOf(HWND window, int dpi) {
 }  // namespace
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form),
-      instance_(instance),
-      scale_{screenDpi(), nullptr} {
+    : form_(form), instance_(instance), scale_{screenDpi(), nullptr} {
     try {
         createWindow(instance);
     } catch (...) {
