@@ -68,6 +68,8 @@ void frmPopUp::Form_Load() {
     Hide();
 }
 
+// kept on purpose: after Exit this is the second delete of the icon and finds
+// none; it is what takes the icon away on any other unload.
 void frmPopUp::Form_Unload(std::int16_t& /*Cancel*/) {
     deleteIcon();
     toolkit().DoEvents();

@@ -139,6 +139,8 @@ void KelSetup::Form_Load() {
     ReadSettingsFromFile();
 }
 
+// kept on purpose: the captions set here have no blank ("Advanced>>"), while
+// the design caption a load gives reads "Advanced >>".
 void KelSetup::cmdAdvanced_Click() {
     auto& advanced = parts().buttons.cmdAdvanced;
     if (vars.advancedShowing == forms::True) {
