@@ -385,10 +385,8 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (wParam == SPI_SETNONCLIENTMETRICS || windowDpi(window) != scale_.dpi) {
                 changeScale(windowDpi(window));
             }
-            form_.windowMessage(message, wParam, lParam);
             break;
         default:
-            form_.windowMessage(message, wParam, lParam);
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
