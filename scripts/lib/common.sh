@@ -12,8 +12,8 @@ die() {
 
 # What a fresh Debian 12 needs to build, test and run the program. The X
 # libraries are the ones Wine draws through when present; without them its
-# windows look different from a developer's. wine32:i386 is added only where
-# the kernel runs 32-bit programs (see kernel_runs_32bit).
+# windows look different from a developer's. The 32-bit ones are added where
+# some route runs 32-bit programs (see scripts/lib/wine32.sh).
 QUENDA_PACKAGES=(
     cmake ninja-build g++ libgtest-dev clang-format clang-tidy nsis
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
@@ -44,8 +44,40 @@ kernel_runs_32bit() {
     return "$status"
 }
 
+# The packages 32-bit Wine needs, with the i386 X libraries it draws through
+# when present (without them its windows look different from the 64-bit ones).
+X86_PACKAGES=(
+    wine32:i386
+    libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
+    libxcomposite1:i386
+)
+
+# True where 32-bit programs could run, natively or through qemu-i386, so that
+# their packages are worth installing: cheap, nothing is downloaded.
+x86_route_possible() {
+    case "${QUENDA_32BIT:-}" in
+        none) return 1 ;;
+        native | qemu) return 0 ;;
+    esac
+    kernel_runs_32bit || x86_namespace_allowed
+}
+
+# A user namespace with its own binfmt_misc can be made here.
+x86_namespace_allowed() {
+    unshare --user --map-root-user --mount --fork \
+        sh -c 'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc' 2>/dev/null
+}
+
+# A name without an architecture means the machine's own: once the i386 copy
+# of a library is installed too, the bare name would match both. Packages for
+# every architecture answer only to the bare name.
 package_installed() {
-    [[ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" == installed ]]
+    local status
+    if [[ "$1" == *:* ]] ||
+        ! status="$(dpkg-query -W -f='${db:Status-Status}' "$1:$(dpkg --print-architecture)" 2>/dev/null)"; then
+        status="$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)"
+    fi
+    [[ "$status" == installed ]]
 }
 
 as_root() {
@@ -62,8 +94,8 @@ as_root() {
 # dpkg-query calls and no network.
 ensure_packages() {
     local wanted=("${QUENDA_PACKAGES[@]}") missing=() package
-    if kernel_runs_32bit; then
-        wanted+=(wine32:i386)
+    if x86_route_possible; then
+        wanted+=("${X86_PACKAGES[@]}")
     fi
     for package in "${wanted[@]}"; do
         package_installed "$package" || missing+=("$package")

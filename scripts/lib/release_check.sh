@@ -5,12 +5,16 @@
 # install, the program running in the tray, Exit, a start as at log-on, and a
 # silent uninstall while it runs, checking the files, the Start-menu shortcut,
 # the log-on entry, and that the user's settings outlive the uninstall unless
-# they are asked to go. Also the programs' size and the DLLs they need.
+# they are asked to go. All of it twice: on a 64-bit Windows, which gets the
+# 64-bit program, and on a 32-bit one, which gets the 32-bit program (where
+# this machine runs 32-bit programs: scripts/lib/wine32.sh). Also the
+# programs' size and the DLLs they need.
 # scripts/test runs it after the programs are built; it fails on the first
 # broken step, leaving its logs under build/release/.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/wine_env.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine32.sh"
 
 RELEASE_MAX_PROGRAM_KB=400
 # What every Windows has; anything else would have to ship beside the program.
@@ -21,6 +25,8 @@ RELEASE_SETTINGS_KEY='HKCU\Software\Quenda'
 
 release_check_steps() {
     local dir="$QUENDA_ROOT/build/release"
+    x86_choose_route
+    x86_enter_route "${BASH_SOURCE[0]}"
     rm -rf "$dir"
     mkdir -p "$dir"
     say "Release check (logs in build/release)"
@@ -30,21 +36,57 @@ release_check_steps() {
 
     trap 'release_log_tails "$dir"; wine_stop; xvfb_stop' EXIT
     xvfb_start
-    wine_use_prefix "$dir/prefix"
+    release_on_windows 64 "$dir/win64"
+    if [[ "$X86_ROUTE" != none ]]; then
+        release_on_windows 32 "$dir/win32"
+    else
+        say "Not checked on 32-bit Windows: $X86_REASON"
+    fi
+
+    trap - EXIT
+    xvfb_stop
+    say "Release check passed"
+}
+
+# release_on_windows BITS DIR: every step in a fresh Windows of that many
+# bits, which must get the program of the same bits.
+release_on_windows() {
+    local bits="$1" dir="$2" build=win64
+    mkdir -p "$dir"
+    say "On $bits-bit Windows (logs in ${dir#"$QUENDA_ROOT/"})"
+    RELEASE_PROGRAM="$QUENDA_ROOT/dist/quenda-x64.exe"
+    if [[ $bits == 32 ]]; then
+        wine_use_prefix32 "$dir/prefix"
+        RELEASE_PROGRAM="$QUENDA_ROOT/dist/quenda.exe" RELEASE_INSTALLER="$RELEASE_INSTALLER_X86"
+        build=win32
+    else
+        wine_use_prefix "$dir/prefix"
+    fi
+    RELEASE_BITS="$bits"
     # No desktop menu entries for the shortcuts the installer makes.
     export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
     wine_prepare_prefix
-    RELEASE_AUTOMATE="$QUENDA_ROOT/build/win64/tests/e2e/automate.exe"
-    [[ -f "$RELEASE_AUTOMATE" ]] || die "build/win64/tests/e2e/automate.exe is missing"
+    RELEASE_AUTOMATE="$QUENDA_ROOT/build/$build/tests/e2e/automate.exe"
+    [[ -f "$RELEASE_AUTOMATE" ]] || die "build/$build/tests/e2e/automate.exe is missing"
+    release_expect_windows_bits
 
     release_install_exit_uninstall "$dir"
     release_install_options "$dir"
 
-    trap - EXIT
     wine_stop
-    xvfb_stop
     rm -rf "$dir/prefix"
-    say "Release check passed"
+}
+
+# The processor the prefix tells programs about is the Windows they run on.
+release_expect_windows_bits() {
+    local expected=AMD64 architecture
+    [[ $RELEASE_BITS == 64 ]] || expected=x86
+    architecture="$(release_reg_value \
+        'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' PROCESSOR_ARCHITECTURE)" ||
+        release_fail "the prefix names no processor"
+    [[ "$architecture" == "$expected" ]] ||
+        release_fail "a $RELEASE_BITS-bit Windows was wanted, the prefix is $architecture"
+    release_ok "a $RELEASE_BITS-bit Windows (PROCESSOR_ARCHITECTURE $architecture)"
 }
 
 release_ensure_nsis() {
@@ -93,8 +135,9 @@ release_build_installers() {
         release_fail "makensis failed: $(tail -n 20 "$dir/makensis.log")"
     "$QUENDA_ROOT/packaging/make-installer" amd64 "$dir/quenda-setup-amd64.exe" \
         >>"$dir/makensis.log" 2>&1 || release_fail "makensis failed: $(tail -n 20 "$dir/makensis.log")"
-    if wine_runs_32bit; then
-        RELEASE_INSTALLER="$QUENDA_ROOT/dist/quenda-setup.exe"
+    RELEASE_INSTALLER_X86="$QUENDA_ROOT/dist/quenda-setup.exe"
+    if [[ "$X86_ROUTE" != none ]]; then
+        RELEASE_INSTALLER="$RELEASE_INSTALLER_X86"
     else
         RELEASE_INSTALLER="$dir/quenda-setup-amd64.exe"
     fi
@@ -103,7 +146,7 @@ release_build_installers() {
 
 # ---- Under Wine --------------------------------------------------------------------
 
-release_wine() { WINEDEBUG=-all "$WINE64" "$@"; }
+release_wine() { WINEDEBUG=-all "$WINELOADER" "$@"; }
 
 release_automate() { release_wine "$RELEASE_AUTOMATE" "$@"; }
 
@@ -155,7 +198,7 @@ release_user_dir() {
 release_install() {
     local log="$1"
     shift
-    WINEDEBUG=-all,+debugstr timeout 120 "$WINE64" "$RELEASE_INSTALLER" /S "$@" >"$log" 2>&1 ||
+    WINEDEBUG=-all,+debugstr timeout 120 "$WINELOADER" "$RELEASE_INSTALLER" /S "$@" >"$log" 2>&1 ||
         release_fail "the silent install failed ($(tail -n 5 "$log"))"
 }
 
@@ -201,10 +244,10 @@ release_install_exit_uninstall() {
         "$(basename "$user_dir")"
     RELEASE_UNINSTALL_COMMAND="${program%quenda.exe}uninstall.exe"
 
-    cmp -s "$install_dir/quenda.exe" "$QUENDA_ROOT/dist/quenda-x64.exe" ||
-        release_fail "the installed quenda.exe is not the 64-bit program"
+    cmp -s "$install_dir/quenda.exe" "$RELEASE_PROGRAM" ||
+        release_fail "the installed quenda.exe is not the $RELEASE_BITS-bit program"
     [[ -f "$install_dir/uninstall.exe" ]] || release_fail "no uninstall.exe"
-    release_ok "silent install: the 64-bit program and its uninstaller in AppData\\Local\\Programs\\Quenda"
+    release_ok "silent install: the $RELEASE_BITS-bit program and its uninstaller in AppData\\Local\\Programs\\Quenda"
     release_shortcut_to "$shortcut" 'Programs\Quenda\quenda.exe' ||
         release_fail "no Start-menu shortcut to the program"
     release_ok "Start-menu shortcut"
@@ -226,7 +269,7 @@ release_install_exit_uninstall() {
 
     # Started as at log-on, then installed over: setup ends the running copy
     # through Exit and starts the new one.
-    WINEDEBUG=-all,+debugstr "$WINE64" "$program" >"$dir/logon.log" 2>&1 &
+    WINEDEBUG=-all,+debugstr "$WINELOADER" "$program" >"$dir/logon.log" 2>&1 &
     logon_pid=$!
     release_expect_running "$dir/logon.log" "started as at log-on"
     release_install "$dir/reinstall.log"
@@ -264,7 +307,7 @@ release_install_options() {
 
 release_log_tails() {
     local log
-    for log in "$1"/*.log; do
+    for log in "$1"/*.log "$1"/*/*.log; do
         [[ -s "$log" ]] || continue
         printf '    --- %s (last lines)\n' "${log#"$QUENDA_ROOT/"}"
         grep -a -v ':fixme:' "$log" | tail -n 8 | sed 's/^/    /'

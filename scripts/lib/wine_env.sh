@@ -14,12 +14,26 @@ XVFB_SIZE="${XVFB_SIZE:-1280x1024}"
 wine_use_prefix() {
     export WINEPREFIX="$1"
     export WINELOADER="$WINE64"
+    unset WINEARCH
     # No offers to install .NET or a browser engine: the program needs neither.
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# A prefix that is a 32-bit Windows, as some users still have: only the
+# 32-bit loader serves it, and no 64-bit program runs in it.
+wine_use_prefix32() {
+    wine_use_prefix "$1"
+    export WINEARCH=win32 WINELOADER="$WINE32"
+}
+
 wine_runs_32bit() {
     "$WINE32" --version >/dev/null 2>&1
+}
+
+# A prefix made where 32-bit Wine could not run has no 32-bit system DLLs,
+# and a 32-bit program then cannot load kernel32.dll.
+wine_prefix_has_32bit() {
+    [[ ! -f "$WINEPREFIX/system.reg" || -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]]
 }
 
 wine_prepare_prefix() {
@@ -27,7 +41,7 @@ wine_prepare_prefix() {
         return 0
     fi
     say "Creating the Wine prefix $WINEPREFIX (once, about 15 s)"
-    WINEDEBUG=-all "$WINE64" wineboot --init >/dev/null 2>&1
+    WINEDEBUG=-all "$WINELOADER" wineboot --init >/dev/null 2>&1
     # Debian's Wine does not find its own fonts. Without the classic dialog
     # face (MS Sans Serif, bitmaps for 96 and 120 dpi) the program's captions
     # fall back to a wider face; without Tahoma, the message font, to a wider

@@ -16,6 +16,10 @@ namespace {
 // Child window ids start clear of IDOK and IDCANCEL, which mean Enter and Escape.
 constexpr int kFirstControlId = 100;
 
+// Posted to itself by a new form window: its child windows are built when the
+// message loop first gets to it, after whatever start-up work came before.
+constexpr UINT kBuildControlsMessage = WM_APP + 1;
+
 DWORD styleOf(const FormDesign& design) {
     return (design.dialogFrame ? WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW) | WS_CLIPCHILDREN;
 }
@@ -78,21 +82,15 @@ FrameExtent frameExtentOf(HWND window, int dpi) {
 FormWindow::FormWindow(Form& form, HINSTANCE instance)
     : form_(form),
       instance_(instance),
-      scale_{screenDpi(), nullptr},
-      font_(std::make_unique<GdiObject<HFONT>>(createLayoutFont(scale_.dpi))) {
-    scale_.font = font_->get();
+      scale_{screenDpi(), nullptr} {
     try {
         createWindow(instance);
-        createControlViews(instance);
     } catch (...) {
         // The half-built window goes with the members; it must not find us.
         SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
         throw;
     }
-    stackControls();
-    for (const auto& view : views_) {
-        view->mirror();
-    }
+    PostMessageA(window_.get(), kBuildControlsMessage, 0, 0);
     formChanged();
     // Where the system tells each window its display's DPI, the one the
     // window opened on may differ from the display's at log-on.
@@ -130,7 +128,24 @@ void FormWindow::createWindow(HINSTANCE instance) {
     if (design.dialogFrame) {
         trimSystemMenu(window_.get());
     }
+}
+
+// Once, when the message loop is free or before the window first shows,
+// whichever comes first: the controls come up with the values the model has
+// by then.
+void FormWindow::buildControlViews() {
+    if (viewsBuilt_) {
+        return;
+    }
+    viewsBuilt_ = true;
+    font_ = std::make_unique<GdiObject<HFONT>>(createLayoutFont(scale_.dpi));
+    scale_.font = font_->get();
     loadIcons();
+    createControlViews(instance_);
+    stackControls();
+    for (const auto& view : views_) {
+        view->mirror();
+    }
 }
 
 void FormWindow::loadIcons() {
@@ -148,18 +163,22 @@ void FormWindow::loadIcons() {
 }
 
 // Font, control places, shapes, icons and window size, all afresh from the
-// twips at `dpi`.
+// twips at `dpi`. Before the controls are built only the window's size
+// follows; they are built at the new scale.
 void FormWindow::changeScale(int dpi) {
-    auto font = std::make_unique<GdiObject<HFONT>>(createLayoutFont(dpi));
-    scale_ = {dpi, font->get()};
-    for (const auto& view : views_) {
-        if (HWND child = view->window()) {
-            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
+    scale_.dpi = dpi;
+    if (viewsBuilt_) {
+        auto font = std::make_unique<GdiObject<HFONT>>(createLayoutFont(dpi));
+        scale_.font = font->get();
+        for (const auto& view : views_) {
+            if (HWND child = view->window()) {
+                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
+            }
+            view->mirror();
         }
-        view->mirror();
+        font_ = std::move(font);
+        loadIcons();
     }
-    font_ = std::move(font);
-    loadIcons();
     formChanged();
     InvalidateRect(window_.get(), nullptr, TRUE);
 }
@@ -239,6 +258,7 @@ void FormWindow::formChanged() {
     }
     const bool shown = IsWindowVisible(window) != FALSE;
     if (form_.Visible() && !shown) {
+        buildControlViews();
         ShowWindow(window, SW_SHOWNORMAL);
         SetForegroundWindow(window);
     } else if (!form_.Visible() && shown) {
@@ -374,6 +394,15 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             // Minimising parks the window far off screen; that is no place of the user's.
             if (!placing_ && IsIconic(window) == FALSE) {
                 keepUsersPosition();
+            }
+            break;
+        case kBuildControlsMessage:
+            buildControlViews();
+            return 0;
+        case WM_SHOWWINDOW:
+            // However the window comes to be shown, its controls are there first.
+            if (wParam != FALSE) {
+                buildControlViews();
             }
             break;
         case WM_DPICHANGED:

@@ -17,6 +17,11 @@ namespace forms::win32 {
 // one model call, the close box is Form::closeBox, and the keyboard moves
 // through the model's tab order. Any of these may unload the form and so
 // destroy this object, so nothing is touched after handing over.
+// The child windows, their font and the window's icons are built once the
+// message loop runs, or when the window is first shown if that is sooner:
+// loading a hidden form (the setup window at start-up) needs only its window
+// and device context, and a window not yet shown has no child that a click
+// could reach.
 class FormWindow final : public FormView {
   public:
     FormWindow(Form& form, HINSTANCE instance);
@@ -41,6 +46,7 @@ class FormWindow final : public FormView {
 
     void createWindow(HINSTANCE instance);
     void loadIcons();
+    void buildControlViews();
     void changeScale(int dpi);
     void moveToNewDpi(int dpi, const RECT& suggested);
     void createControlViews(HINSTANCE instance);
@@ -66,6 +72,7 @@ class FormWindow final : public FormView {
     std::unique_ptr<OwnedIcon> bigIcon_;
     std::unique_ptr<OwnedIcon> smallIcon_;
     std::vector<std::unique_ptr<ControlView>> views_;
+    bool viewsBuilt_ = false;
     HWND lastFocus_ = nullptr;
     // Focus given by code, not a click: an option button that gains the focus
     // reports a click, which must not select it.
