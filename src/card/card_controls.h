@@ -5,8 +5,8 @@
 namespace card {
 
 // The check boxes, frames and option buttons that set up the card, created
-// with their design values each time the setup window loads. Frames are
-// declared before the options they hold.
+// from their rows of kKelSetupControls each time the setup window loads.
+// Frames are declared before the options they hold.
 struct CardControls {
     explicit CardControls(forms::Form& window);
 

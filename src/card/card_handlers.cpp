@@ -72,7 +72,9 @@ void CardHandlers::resetForTvOn() {
 }
 
 // The pair 20, 21 switches the output over either way, so it goes out only
-// when the card is known to be on the other output.
+// when the card is known to be on the other output. kept on purpose: picking
+// the output the card already has sends nothing, even when the user picks it
+// again to be sure; a second pair would switch the card away from it.
 void CardHandlers::switchOutput(std::int16_t from, std::int16_t to) {
     if (vars_.DisplayMode != from) {
         return;

@@ -48,13 +48,6 @@ class Form {
 
     // The user pressed the window's close box.
     virtual void closeBox() { Unload(); }
-    // A window message the view has no use for (registered messages, timers):
-    // forms that live on such messages override this.
-    virtual void windowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-        (void)message;
-        (void)wParam;
-        (void)lParam;
-    }
 
     float Width() const noexcept;
     void setWidth(float twips);

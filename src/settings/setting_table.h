@@ -7,13 +7,14 @@
 #include <variant>
 
 #include "card/card_controls.h"
+#include "card/kel_setup_table.h"
 #include "card/setup_variables.h"
 
 namespace settings {
 
 // What a stored value is assigned to, with the default a missing key gets.
-// The defaults are the window's design values, so an empty store changes
-// nothing.
+// A control's default is its design value, taken from the window's table, so
+// an empty store changes nothing.
 struct CheckBoxSetting {
     forms::CheckBox card::CardControls::*box;
     forms::CheckValue fallback;
@@ -51,38 +52,49 @@ struct SettingStep {
 using card::CardControls;
 using card::SetupVariables;
 
-// Every setting, in the order a read applies them. The save writes the same
-// keys in saveNumber order, which differs in three places: "NormalOut" is
+// A control's setting: its section, key and default come from its row of the
+// window's table.
+constexpr SettingStep saved(forms::CheckBox CardControls::*box, const forms::ControlRow& row,
+                            int saveNumber) {
+    return {row.section, row.key, saveNumber, CheckBoxSetting{box, row.value}};
+}
+constexpr SettingStep saved(forms::OptionButton CardControls::*button, const forms::ControlRow& row,
+                            int saveNumber) {
+    return {row.section, row.key, saveNumber, OptionSetting{button, row.value == forms::True}};
+}
+
+// Every setting, in the order a read applies them: at start-up this order is
+// the order in which the restored choices reach the card. The save writes the
+// same keys in saveNumber order, which differs in three places: "NormalOut" is
 // written before the test signals it depends on but read after them, so its
 // handler sees the restored signal; the save writes both offsets then both
 // directions; and the preview, placed between the position keys and "Phase",
 // is not saved at all.
+// clang-format off
 inline constexpr std::array<SettingStep, 21> kSettingSteps{{
-    {"ActiveOut", "VGAOnly", 1, CheckBoxSetting{&CardControls::chkVGAOnly, 1}},
-    {"ActiveOut", "CompOut", 2, OptionSetting{&CardControls::optCompOut, true}},
-    {"ActiveOut", "SVHSOut", 3, OptionSetting{&CardControls::optSVHSOut, false}},
-    {"Standard", "NTSC", 4, OptionSetting{&CardControls::optNTSC, true}},
-    {"Standard", "PAL", 5, OptionSetting{&CardControls::optPAL, false}},
-    {"Signal", "Black", 7, OptionSetting{&CardControls::optTestBlack, false}},
-    {"Signal", "Bars", 8, OptionSetting{&CardControls::optTestBars, true}},
-    {"Signal", "Ramp", 9, OptionSetting{&CardControls::optTestRamp, false}},
-    {"Signal", "NormalOut", 6, CheckBoxSetting{&CardControls::chkNormalOut, 1}},
-    {"Blanking", "BlankOn", 10, CheckBoxSetting{&CardControls::chkBlanking, 0}},
-    {"Blanking", "Blue", 11, OptionSetting{&CardControls::optBlankBlue, true}},
-    {"Blanking", "Black", 12, OptionSetting{&CardControls::optBlankBlack, false}},
-    {"Filter", "None", 13, OptionSetting{&CardControls::optFilterNone, false}},
-    {"Filter", "Medium", 14, OptionSetting{&CardControls::optFilterMedium, true}},
-    {"Filter", "Maximum", 15, OptionSetting{&CardControls::optFilterMax, false}},
-    {"Position", "Horizontal", 16,
-     PositionSetting{&SetupVariables::curHorizValue, 0, Grid::Offset}},
-    {"Direction", "Horizontal", 18,
-     PositionSetting{&SetupVariables::curHorizDirection, 8, Grid::Direction}},
+    saved(&CardControls::chkVGAOnly,      card::kelSetupRow("chkVGAOnly"),      1),
+    saved(&CardControls::optCompOut,      card::kelSetupRow("optCompOut"),      2),
+    saved(&CardControls::optSVHSOut,      card::kelSetupRow("optSVHSOut"),      3),
+    saved(&CardControls::optNTSC,         card::kelSetupRow("optNTSC"),         4),
+    saved(&CardControls::optPAL,          card::kelSetupRow("optPAL"),          5),
+    saved(&CardControls::optTestBlack,    card::kelSetupRow("optTestBlack"),    7),
+    saved(&CardControls::optTestBars,     card::kelSetupRow("optTestBars"),     8),
+    saved(&CardControls::optTestRamp,     card::kelSetupRow("optTestRamp"),     9),
+    saved(&CardControls::chkNormalOut,    card::kelSetupRow("chkNormalOut"),    6),
+    saved(&CardControls::chkBlanking,     card::kelSetupRow("chkBlanking"),     10),
+    saved(&CardControls::optBlankBlue,    card::kelSetupRow("optBlankBlue"),    11),
+    saved(&CardControls::optBlankBlack,   card::kelSetupRow("optBlankBlack"),   12),
+    saved(&CardControls::optFilterNone,   card::kelSetupRow("optFilterNone"),   13),
+    saved(&CardControls::optFilterMedium, card::kelSetupRow("optFilterMedium"), 14),
+    saved(&CardControls::optFilterMax,    card::kelSetupRow("optFilterMax"),    15),
+    {"Position", "Horizontal", 16, PositionSetting{&SetupVariables::curHorizValue, 0, Grid::Offset}},
+    {"Direction", "Horizontal", 18, PositionSetting{&SetupVariables::curHorizDirection, 8, Grid::Direction}},
     {"Position", "Vertical", 17, PositionSetting{&SetupVariables::curVertValue, 0, Grid::Offset}},
-    {"Direction", "Vertical", 19,
-     PositionSetting{&SetupVariables::curVertDirection, 8, Grid::Direction}},
+    {"Direction", "Vertical", 19, PositionSetting{&SetupVariables::curVertDirection, 8, Grid::Direction}},
     {"", "", 0, PreviewPlacement{}},
-    {"Phase", "Phase", 20, CheckBoxSetting{&CardControls::chkPhase, 0}},
+    saved(&CardControls::chkPhase,        card::kelSetupRow("chkPhase"),        20),
 }};
+// clang-format on
 
 inline constexpr std::size_t kSavedSettings = 20;
 

@@ -1,5 +1,9 @@
 #include "tray/frm_pop_up.h"
 
+#include <array>
+#include <string_view>
+
+#include "forms/control_table.h"
 #include "tray/tooltip.h"
 
 namespace tray {
@@ -21,13 +25,25 @@ forms::FormDesign popUpDesign() {
 constexpr const char* kDeafDriverTitle = "The card's driver was not found";
 constexpr const char* kDeafDriverText = "Your choices are kept, but they do not reach the card.";
 
+// The start-up form as designed, front-most first. Msghook1 lies below the
+// client area and nothing refers to it.
+constexpr std::array<forms::ControlRow, 3> kPopUpControls{{
+    forms::label("Label1", "Modify Setup...", {210, 45, 1170, 225}, 0),
+    forms::label("Label2", "Exit", {225, 315, 1275, 225}, 1),
+    forms::pictureBox("Msghook1", {0, 840, 1200, 480}, 2),
+}};
+
+consteval const forms::ControlRow& popUpRow(std::string_view name) {
+    return kPopUpControls.at(forms::stackingPosition(kPopUpControls, name));
+}
+
 }  // namespace
 
 struct frmPopUp::Controls {
     explicit Controls(forms::Form& w)
-        : Label1(w, {"Label1", "Modify Setup...", {210, 45, 1170, 225}, 0, true}),
-          Label2(w, {"Label2", "Exit", {225, 315, 1275, 225}, 1, true}),
-          Msghook1(w, {"Msghook1", "", {0, 840, 1200, 480}, 2, true}) {}
+        : Label1(forms::makeLabel(w, popUpRow("Label1"))),
+          Label2(forms::makeLabel(w, popUpRow("Label2"))),
+          Msghook1(forms::makePictureBox(w, popUpRow("Msghook1"))) {}
 
     forms::Label Label1;
     forms::Label Label2;  // has no handler: the form is never seen
@@ -60,7 +76,7 @@ void frmPopUp::destroyControls() {
 // The hook is in place before the setup window loads, and the icon is added
 // only once the restored settings have reached the card.
 void frmPopUp::Form_Load() {
-    hook_.setHookTarget(hWnd(), TRAY_CALLBACK_MSG);
+    hook_.setHookTarget(hWnd(), {TRAY_CALLBACK_MSG, shell_.taskbarCreatedMessage()}, *this);
     hook_.HookTray();
     setup_.Load();
     driverDeaf_ = !probe_.takesCommands(setup_.hWnd());
@@ -68,6 +84,8 @@ void frmPopUp::Form_Load() {
     Hide();
 }
 
+// kept on purpose: after Exit this is the second delete of the icon and finds
+// none; it is what takes the icon away on any other unload.
 void frmPopUp::Form_Unload(std::int16_t& /*Cancel*/) {
     deleteIcon();
     toolkit().DoEvents();
@@ -160,21 +178,21 @@ void frmPopUp::refreshTooltip() {
     }
 }
 
-void frmPopUp::windowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t /*lParam*/) {
-    if (message == kEndSessionMessage && wParam != 0) {
-        exitProgram();
-        return;
-    }
+// The task bar started (again): the icon goes back, with a fresh round of tries.
+void frmPopUp::taskbarCreated() {
     if (ending_ || !setup_.isLoaded()) {
         return;
     }
-    if (message == shell_.taskbarCreatedMessage()) {
-        attemptsLeft_ = kAddAttempts;
-        addIcon();
-    } else if (message == kRetryMessage && wParam == kRetryTimerId && retryPending_) {
-        shell_.cancelRetry(hWnd());
-        addIcon();
+    attemptsLeft_ = kAddAttempts;
+    addIcon();
+}
+
+void frmPopUp::retryTimer() {
+    if (ending_ || !setup_.isLoaded() || !retryPending_) {
+        return;
     }
+    shell_.cancelRetry(hWnd());
+    addIcon();
 }
 
 }  // namespace tray

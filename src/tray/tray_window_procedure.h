@@ -2,33 +2,61 @@
 
 #include <cstdint>
 
+#include "tray/tray_record.h"
+
 namespace tray {
+
+// The Windows message numbers the start-up window hears from the shell. The
+// Win32 hook checks each against the system's own definitions.
 
 // WM_LBUTTONDOWN, as the shell reports a left-button press over the icon.
 inline constexpr std::intptr_t kLeftButtonDown = 513;
 // With the version-3 tray behaviour the shell also reports a mouse selection
-// (WM_USER) and the keyboard's Enter or Space on the icon (WM_USER + 1).
-// Without them a keyboard user would only ever reach the icon's right press,
-// which does nothing, and could never open the setup window.
+// (NIN_SELECT, WM_USER) and the keyboard's Enter or Space on the icon
+// (NIN_KEYSELECT, WM_USER + 1). Without them a keyboard user would only ever
+// reach the icon's right press, which does nothing, and could never open the
+// setup window.
 inline constexpr std::intptr_t kSelect = 0x400;
 inline constexpr std::intptr_t kKeySelect = 0x401;
+// WM_TIMER: the message a scheduled retry of the icon add arrives as, with
+// kRetryTimerId in wParam.
+inline constexpr unsigned kRetryMessage = 0x0113;
+inline constexpr unsigned kRetryTimerId = 1;
+// WM_ENDSESSION: the user's session ends when wParam is non-zero.
+inline constexpr unsigned kEndSessionMessage = 0x0016;
 
 // The tray reports that open the setup window.
 constexpr bool opensSetupWindow(std::intptr_t trayEvent) {
     return trayEvent == kLeftButtonDown || trayEvent == kSelect || trayEvent == kKeySelect;
 }
 
-// The whole rule of the hooked window procedure: a left-button press over the
-// icon, or its selection by mouse or keyboard, opens the setup window; every
-// message, that one included, goes on to the procedure that was there before,
-// whose result is returned unchanged.
-template <class Open, class CallPrevious>
-auto routeTrayMessage(unsigned trayMessage, unsigned uMsg, std::intptr_t lParam, Open&& open,
-                      CallPrevious&& callPrevious) {
-    if (uMsg == trayMessage && opensSetupWindow(lParam)) {
-        open();
-    }
-    return callPrevious();
-}
+// What the shell tells the start-up window, one named call each. frmPopUp
+// answers them; the hooked window procedure is the one place they come from.
+class ShellEvents {
+  public:
+    virtual ~ShellEvents() = default;
+    // A left-button press over the icon, or its selection by mouse or keyboard.
+    virtual void openSetupWindow() = 0;
+    // The task bar started (again), perhaps without our icon.
+    virtual void taskbarCreated() = 0;
+    // The pause after a failed icon add is over.
+    virtual void retryTimer() = 0;
+    // The user's session is ending.
+    virtual void sessionEnding() = 0;
+};
+
+// The two message numbers that are not fixed: the tray callback is the
+// program's own choice and "TaskbarCreated" is registered at run time.
+struct ShellMessages {
+    unsigned trayCallback = TRAY_CALLBACK_MSG;
+    unsigned taskbarCreated = 0;
+};
+
+// The whole rule of the hooked window procedure, apart from passing every
+// message on: a message to the start-up window that the shell sent goes to
+// frmPopUp as the named call it stands for; every other message means
+// nothing here.
+void deliverShellMessage(const ShellMessages& messages, ShellEvents& events, unsigned uMsg,
+                         std::uintptr_t wParam, std::intptr_t lParam);
 
 }  // namespace tray

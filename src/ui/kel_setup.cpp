@@ -1,35 +1,17 @@
 #include "ui/kel_setup.h"
 
+#include <algorithm>
+
+#include "card/kel_setup_table.h"
 #include "settings/setup_settings.h"
 
 namespace ui {
 
-namespace {
-
-forms::ControlDesign button(const char* name, const char* caption, forms::Geometry at, int tab) {
-    return {name, caption, at, tab, true};
-}
-
-forms::FormDesign setupWindowDesign() {
-    forms::FormDesign design;
-    design.name = "KelSetup";
-    design.windowClass = "QuendaSetup";
-    design.caption = "Orvix";
-    design.clientWidth = 3645;
-    design.clientHeight = 6210;
-    design.dialogFrame = true;
-    design.showInTaskbar = false;
-    design.iconResource = 1;
-    return design;
-}
-
-}  // namespace
-
 WindowButtons::WindowButtons(forms::Form& w)
-    : cmdExit(w, button("cmdExit", "Exit", {210, 4620, 1275, 435}, 24)),
-      cmdCancel(w, button("cmdCancel", "Cancel", {210, 3990, 1275, 435}, 23)),
-      cmdOK(w, button("cmdOK", "OK", {210, 3360, 1275, 435}, 22)),
-      cmdAdvanced(w, button("cmdAdvanced", "Advanced >>", {210, 5565, 1275, 435}, 16)) {}
+    : cmdExit(forms::makeCommandButton(w, card::kelSetupRow("cmdExit"))),
+      cmdCancel(forms::makeCommandButton(w, card::kelSetupRow("cmdCancel"))),
+      cmdOK(forms::makeCommandButton(w, card::kelSetupRow("cmdOK"))),
+      cmdAdvanced(forms::makeCommandButton(w, card::kelSetupRow("cmdAdvanced"))) {}
 
 // Everything that exists only while the window is loaded.
 struct KelSetup::Parts {
@@ -40,37 +22,43 @@ struct KelSetup::Parts {
           stepping(preview, window.vars, driver),
           handlers(card, window.vars, driver, stepping) {}
 
-    // Front-most first; overlapping controls are drawn in this order.
+    // Front-most first, as the window's table lists them; overlapping
+    // controls are drawn in this order.
     std::vector<forms::Control*> stackingOrder() {
-        return {&preview.cmdHorizAdjust,
-                &preview.cmdVertAdjust,
-                &buttons.cmdExit,
-                &buttons.cmdCancel,
-                &buttons.cmdOK,
-                &card.chkBlanking,
-                &card.Frame1,
-                &card.optBlankBlack,
-                &card.optBlankBlue,
-                &card.chkPhase,
-                &buttons.cmdAdvanced,
-                &card.Frame6,
-                &card.optPAL,
-                &card.optNTSC,
-                &card.chkVGAOnly,
-                &card.frmOutputEnable,
-                &card.optSVHSOut,
-                &card.optCompOut,
-                &card.Frame3,
-                &card.optFilterMax,
-                &card.optFilterMedium,
-                &card.optFilterNone,
-                &card.chkNormalOut,
-                &card.frmTestSignal,
-                &card.optTestRamp,
-                &card.optTestBars,
-                &card.optTestBlack,
-                &preview.shapeImage,
-                &preview.shapeScreen};
+        std::vector<forms::Control*> controls{&preview.cmdHorizAdjust,
+                                              &preview.cmdVertAdjust,
+                                              &preview.shapeImage,
+                                              &preview.shapeScreen,
+                                              &buttons.cmdExit,
+                                              &buttons.cmdCancel,
+                                              &buttons.cmdOK,
+                                              &buttons.cmdAdvanced,
+                                              &card.chkVGAOnly,
+                                              &card.frmOutputEnable,
+                                              &card.optCompOut,
+                                              &card.optSVHSOut,
+                                              &card.Frame6,
+                                              &card.optNTSC,
+                                              &card.optPAL,
+                                              &card.chkNormalOut,
+                                              &card.frmTestSignal,
+                                              &card.optTestBlack,
+                                              &card.optTestBars,
+                                              &card.optTestRamp,
+                                              &card.Frame3,
+                                              &card.optFilterNone,
+                                              &card.optFilterMedium,
+                                              &card.optFilterMax,
+                                              &card.chkBlanking,
+                                              &card.Frame1,
+                                              &card.optBlankBlack,
+                                              &card.optBlankBlue,
+                                              &card.chkPhase};
+        std::sort(controls.begin(), controls.end(), [](const auto* one, const auto* other) {
+            return forms::stackingPosition(card::kKelSetupControls, one->name()) <
+                   forms::stackingPosition(card::kKelSetupControls, other->name());
+        });
+        return controls;
     }
 
     card::CardControls card;
@@ -82,7 +70,7 @@ struct KelSetup::Parts {
 
 KelSetup::KelSetup(forms::Toolkit& toolkit, card::DriverChannel& channel,
                    settings::SettingsStore& store)
-    : forms::Form(toolkit, setupWindowDesign()), driver_(*this, channel), store_(store) {}
+    : forms::Form(toolkit, card::kelSetupWindow()), driver_(*this, channel), store_(store) {}
 
 KelSetup::~KelSetup() = default;
 
@@ -139,6 +127,8 @@ void KelSetup::Form_Load() {
     ReadSettingsFromFile();
 }
 
+// kept on purpose: the captions set here have no blank ("Advanced>>"), while
+// the design caption a load gives reads "Advanced >>".
 void KelSetup::cmdAdvanced_Click() {
     auto& advanced = parts().buttons.cmdAdvanced;
     if (vars.advancedShowing == forms::True) {

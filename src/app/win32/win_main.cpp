@@ -37,7 +37,6 @@ int runResident(HINSTANCE instance) {
     tray::win32::NotifyIconShell shell(IDI_QUENDA_TRAY);
     tray::win32::Module1 module1(toolkit);
     tray::frmPopUp popUp(toolkit, setup, module1, shell, channel);
-    module1.setOpenHandler([&popUp] { popUp.openSetupWindow(); });
 
     popUp.Load();
     MSG message{};

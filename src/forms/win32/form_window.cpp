@@ -4,10 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "forms/twips.h"
 #include "forms/win32/screen_metrics.h"
 #include "forms/win32/system_call.h"
-#include "forms/window_size.h"
 
 namespace forms::win32 {
 
@@ -60,21 +58,6 @@ void trimSystemMenu(HWND window) {
     for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) {
         DeleteMenu(menu, command, MF_BYCOMMAND);
     }
-}
-
-// The image of the size its place asks for at this DPI, so nothing is stretched.
-std::unique_ptr<OwnedIcon> loadIcon(HINSTANCE instance, int resource, int widthMetric,
-                                    int heightMetric, int dpi) {
-    return std::make_unique<OwnedIcon>(static_cast<HICON>(
-        checked(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON,
-                           metricForDpi(widthMetric, dpi), metricForDpi(heightMetric, dpi), 0),
-                "Could not load icon " + std::to_string(resource))));
-}
-
-FrameExtent frameExtentOf(HWND window, int dpi) {
-    const RECT frame = frameForDpi(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
-                                   static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), dpi);
-    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace
@@ -146,56 +129,6 @@ void FormWindow::buildControlViews() {
     }
 }
 
-void FormWindow::loadIcons() {
-    const int resource = form_.design().iconResource;
-    if (resource == 0) {
-        return;
-    }
-    // The window takes the new icons before the old ones are destroyed.
-    auto bigIcon = loadIcon(instance_, resource, SM_CXICON, SM_CYICON, scale_.dpi);
-    auto smallIcon = loadIcon(instance_, resource, SM_CXSMICON, SM_CYSMICON, scale_.dpi);
-    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon->get()));
-    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon->get()));
-    bigIcon_ = std::move(bigIcon);
-    smallIcon_ = std::move(smallIcon);
-}
-
-// Font, control places, shapes, icons and window size, all afresh from the
-// twips at `dpi`. Before the controls are built only the window's size
-// follows; they are built at the new scale.
-void FormWindow::changeScale(int dpi) {
-    scale_.dpi = dpi;
-    if (viewsBuilt_) {
-        auto font = std::make_unique<GdiObject<HFONT>>(createLayoutFont(dpi));
-        scale_.font = font->get();
-        for (const auto& view : views_) {
-            if (HWND child = view->window()) {
-                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
-            }
-            view->mirror();
-        }
-        font_ = std::move(font);
-        loadIcons();
-    }
-    formChanged();
-    InvalidateRect(window_.get(), nullptr, TRUE);
-}
-
-// The window went to a display of another DPI (or the display's DPI
-// changed): it goes where the system says, at the size the twips give there.
-void FormWindow::moveToNewDpi(int dpi, const RECT& suggested) {
-    scale_.dpi = dpi;
-    const DpiChangePlacement placed = placeAfterDpiChange(form_, dpi, suggested.left, suggested.top,
-                                                          frameExtentOf(window_.get(), dpi));
-    placing_ = true;
-    SetWindowPos(window_.get(), nullptr, placed.left, placed.top, placed.size.width,
-                 placed.size.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    placing_ = false;
-    form_.setLeft(placed.leftTwips);
-    form_.setTop(placed.topTwips);
-    changeScale(dpi);
-}
-
 // Frames first, so that the options they hold have a window to live in.
 void FormWindow::createControlViews(HINSTANCE instance) {
     const std::vector<Control*>& controls = form_.controls();
@@ -237,58 +170,6 @@ void FormWindow::stackControls() const {
     }
 }
 
-void FormWindow::formChanged() {
-    HWND window = window_.get();
-    restoreIfMinimised();
-    const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
-                                          scale_.dpi, frameExtentOf(window, scale_.dpi));
-    const RECT wanted{twipsToPixels(form_.Left(), scale_.dpi),
-                      twipsToPixels(form_.Top(), scale_.dpi), 0, 0};
-    RECT now{};
-    GetWindowRect(window, &now);
-    // Showing a window that has not moved must not pay for a move.
-    if (now.left != wanted.left || now.top != wanted.top || now.right - now.left != size.width ||
-        now.bottom - now.top != size.height) {
-        placing_ = true;
-        SetWindowPos(window, nullptr, wanted.left, wanted.top, size.width, size.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        placing_ = false;
-    }
-    const bool shown = IsWindowVisible(window) != FALSE;
-    if (form_.Visible() && !shown) {
-        buildControlViews();
-        ShowWindow(window, SW_SHOWNORMAL);
-        SetForegroundWindow(window);
-    } else if (!form_.Visible() && shown) {
-        ShowWindow(window, SW_HIDE);
-    }
-}
-
-// A minimised window has no task-bar button to come back by: showing it
-// brings it back from its icon first.
-void FormWindow::restoreIfMinimised() const {
-    if (form_.Visible() && IsIconic(window_.get()) != FALSE) {
-        ShowWindow(window_.get(), SW_RESTORE);
-    }
-}
-
-// Windows lets the program take the foreground while it handles the input
-// that asked for the show (the tray's, or a second start's), which is when
-// this runs. The focus then lands on a control, so Tab and the arrows work
-// without a click first.
-void FormWindow::activate() {
-    HWND window = window_.get();
-    if (IsWindowVisible(window) == FALSE) {
-        return;
-    }
-    if (GetForegroundWindow() != window) {
-        SetForegroundWindow(window);
-    }
-    if (viewOf(GetFocus()) == nullptr) {
-        restoreFocus();
-    }
-}
-
 void FormWindow::controlChanged(const Control& control) {
     if (ControlView* view = viewOf(&control)) {
         view->mirror();
@@ -314,11 +195,6 @@ ControlView* FormWindow::viewOf(HWND window) const {
         return view->window() == window;
     });
     return found == views_.end() ? nullptr : found->get();
-}
-
-Control* FormWindow::focusedControl() const {
-    const ControlView* view = viewOf(GetFocus());
-    return view == nullptr ? nullptr : &view->control();
 }
 
 FormWindow* FormWindow::fromWindow(HWND window) {
@@ -412,10 +288,8 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (wParam == SPI_SETNONCLIENTMETRICS || windowDpi(window) != scale_.dpi) {
                 changeScale(windowDpi(window));
             }
-            form_.windowMessage(message, wParam, lParam);
             break;
         default:
-            form_.windowMessage(message, wParam, lParam);
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -426,80 +300,6 @@ void FormWindow::paintSurface(HDC dc) const {
     for (auto view = views_.rbegin(); view != views_.rend(); ++view) {
         (*view)->paint(dc);
     }
-}
-
-// The window moved by the user keeps its place when code changes its width.
-void FormWindow::keepUsersPosition() {
-    RECT where{};
-    GetWindowRect(window_.get(), &where);
-    form_.setLeft(pixelsToTwips(where.left, scale_.dpi));
-    form_.setTop(pixelsToTwips(where.top, scale_.dpi));
-}
-
-void FormWindow::focus(const Control* control) {
-    const ControlView* view = viewOf(control);
-    if (view == nullptr || view->window() == nullptr) {
-        return;
-    }
-    focusing_ = true;
-    SetFocus(view->window());
-    focusing_ = false;
-}
-
-// Back to the control that had the focus when the window was last left, or
-// to the first in tab order.
-void FormWindow::restoreFocus() {
-    const ControlView* last = viewOf(lastFocus_);
-    if (last != nullptr && takesFocus(last->control()) && last->control().reachable()) {
-        focus(&last->control());
-    } else {
-        focus(nextTabStop(form_, nullptr, Direction::Forward));
-    }
-}
-
-bool FormWindow::handleKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN) {
-        return false;
-    }
-    switch (message.wParam) {
-        case VK_RETURN:
-        case VK_ESCAPE:
-            return true;
-        case VK_TAB:
-            if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
-                return false;
-            }
-            moveByTab(GetKeyState(VK_SHIFT) < 0 ? Direction::Backward : Direction::Forward);
-            return true;
-        case VK_LEFT:
-        case VK_UP:
-            return moveInGroup(Direction::Backward);
-        case VK_RIGHT:
-        case VK_DOWN:
-            return moveInGroup(Direction::Forward);
-        default:
-            return false;
-    }
-}
-
-void FormWindow::moveByTab(Direction direction) {
-    SendMessageA(window_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    focus(nextTabStop(form_, focusedControl(), direction));
-}
-
-// An arrow selects the option it moves to, as a click on it would.
-bool FormWindow::moveInGroup(Direction direction) {
-    auto* option = dynamic_cast<OptionButton*>(focusedControl());
-    if (option == nullptr) {
-        return false;
-    }
-    OptionButton* next = nextInGroup(form_, *option, direction);
-    if (next == nullptr) {
-        return true;
-    }
-    focus(next);
-    viewOf(next)->notified(BN_CLICKED);
-    return true;
 }
 
 }  // namespace forms::win32

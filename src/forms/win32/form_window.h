@@ -22,6 +22,9 @@ namespace forms::win32 {
 // loading a hidden form (the setup window at start-up) needs only its window
 // and device context, and a window not yet shown has no child that a click
 // could reach.
+// form_window.cpp builds the window and its children and takes its messages;
+// form_window_placement.cpp keeps its place and size at the display's DPI;
+// form_window_focus.cpp moves the keyboard through it.
 class FormWindow final : public FormView {
   public:
     FormWindow(Form& form, HINSTANCE instance);

@@ -1,5 +1,7 @@
 #include "tray/win32/module1.h"
 
+#include <shellapi.h>
+
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/system_call.h"
@@ -28,20 +30,40 @@ LONG_PTR replaceWindowProcedure(HWND window, LONG_PTR procedure) {
 
 }  // namespace
 
+// The message numbers the core names must be the system's.
+static_assert(kLeftButtonDown == WM_LBUTTONDOWN);
+static_assert(kSelect == NIN_SELECT);
+static_assert(kKeySelect == NIN_KEYSELECT);
+static_assert(kRetryMessage == WM_TIMER);
+static_assert(kEndSessionMessage == WM_ENDSESSION);
+static_assert(TRAY_CALLBACK_MSG == WM_USER + 1);
+
+// Every message, the shell's included, goes on to the procedure that was
+// there before, whose result is returned unchanged.
 LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    return routeTrayMessage(
-        gTrayMsg, uMsg, lParam,
-        [hWnd] {
-            if (const auto* module = static_cast<const Module1*>(GetPropA(hWnd, kModuleProperty))) {
-                module->openSetupWindow();
-            }
-        },
-        [&] { return CallWindowProcA(gPrevWndProc, hWnd, uMsg, wParam, lParam); });
+    if (const auto* module = static_cast<const Module1*>(GetPropA(hWnd, kModuleProperty))) {
+        module->deliver(uMsg, wParam, lParam);
+    }
+    return CallWindowProcA(gPrevWndProc, hWnd, uMsg, wParam, lParam);
 }
 
-void Module1::setHookTarget(forms::NativeHandle window, unsigned trayMessage) {
+void Module1::deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) const noexcept {
+    if (events_ == nullptr) {
+        return;
+    }
+    try {
+        deliverShellMessage({gTrayMsg, messages_.taskbarCreated}, *events_, uMsg, wParam, lParam);
+    } catch (...) {
+        toolkit_.reportCaught();
+    }
+}
+
+void Module1::setHookTarget(forms::NativeHandle window, const ShellMessages& messages,
+                            ShellEvents& events) {
     gHookWnd = forms::win32::fromInteger<HWND>(window);
-    gTrayMsg = trayMessage;
+    gTrayMsg = messages.trayCallback;
+    messages_ = messages;
+    events_ = &events;
 }
 
 // Without the hook the icon could be pressed but never heard.

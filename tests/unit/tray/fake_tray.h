@@ -14,8 +14,9 @@ namespace testing_support {
 class FakeHook : public tray::TrayHook {
   public:
     explicit FakeHook(EventLog& log) : log_(log) {}
-    void setHookTarget(forms::NativeHandle /*window*/, unsigned trayMessage) override {
-        log_.push_back("hook target " + std::to_string(trayMessage));
+    void setHookTarget(forms::NativeHandle /*window*/, const tray::ShellMessages& messages,
+                       tray::ShellEvents& /*events*/) override {
+        log_.push_back("hook target " + std::to_string(messages.trayCallback));
     }
     void HookTray() override { log_.push_back("HookTray"); }
     void UnhookTray() override { log_.push_back("UnhookTray"); }

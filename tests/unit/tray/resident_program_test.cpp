@@ -30,6 +30,12 @@ struct Resident : ::testing::Test, testing_support::SetupFixture {
         popUp->Load();
     }
     void exit() { window.buttons().cmdExit.userClick(); }
+    // A message to the start-up window, as the hooked window procedure hands it on.
+    void shellSends(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+        tray::deliverShellMessage(
+            {tray::TRAY_CALLBACK_MSG, testing_support::FakeShell::kTaskbarCreated}, *popUp, message,
+            wParam, lParam);
+    }
 };
 
 TEST_F(Resident, FirstStartHooksLoadsAddsTheIconAndHidesWithoutACommand) {
@@ -76,8 +82,7 @@ TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
     const std::pair<const char*, std::function<void(tray::frmPopUp&)>> ends[] = {
         {"Exit button", [this](tray::frmPopUp&) { exit(); }},
         {"close", [](tray::frmPopUp& p) { p.closeBox(); }},
-        {"end of session",
-         [](tray::frmPopUp& p) { p.windowMessage(tray::kEndSessionMessage, 1, 0); }},
+        {"end of session", [this](tray::frmPopUp&) { shellSends(tray::kEndSessionMessage, 1, 0); }},
     };
     for (const auto& [name, end] : ends) {
         SCOPED_TRACE(name);
@@ -85,12 +90,12 @@ TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
         store.values[{"ActiveOut", "VGAOnly"}] = "0";  // a reload would send 127 18 17
         shell.iconThere = false;
         start();
-        popUp->windowMessage(tray::kEndSessionMessage, 0, 0);  // the session goes on
+        shellSends(tray::kEndSessionMessage, 0, 0);  // the session goes on
         log.clear();
         platform.onDispatch = [this] {
             log.push_back("dispatch");
             popUp->openSetupWindow();
-            popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+            shellSends(testing_support::FakeShell::kTaskbarCreated, 0, 0);
             popUp->closeBox();
         };
         end(*popUp);
@@ -106,8 +111,8 @@ TEST_F(Resident, ADriverThatRefusesTheEscapeIsToldOnceOnceTheIconIsThere) {
     probe.driverThere = false;
     shell.failingAdds = 1;
     start();
-    popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
-    popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+    shellSends(tray::kRetryMessage, tray::kRetryTimerId, 0);
+    shellSends(testing_support::FakeShell::kTaskbarCreated, 0, 0);
     const std::string add = "add \"" + kVgaMedium + "\"";
     const std::string modify = "modify \"" + kVgaMedium + "\"";
     EXPECT_EQ(log, (EventLog{"hook target 1025", "HookTray", add, modify, "retry later", add,
@@ -140,7 +145,7 @@ TEST_F(Resident, AFailedAddIsRetriedABoundedNumberOfTimes) {
     shell.failingAdds = 2;
     start();
     for (int retry = 0; retry < 5; ++retry) {
-        popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
+        shellSends(tray::kRetryMessage, tray::kRetryTimerId, 0);
     }
     EXPECT_EQ(log, (EventLog{"hook target 1025", "HookTray", "add \"" + kVgaMedium + "\"",
                              "modify \"" + kVgaMedium + "\"", "retry later",
@@ -150,9 +155,9 @@ TEST_F(Resident, AFailedAddIsRetriedABoundedNumberOfTimes) {
     log.clear();
     shell.failingAdds = 1000;
     shell.iconThere = false;  // the task bar came back without it
-    popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+    shellSends(testing_support::FakeShell::kTaskbarCreated, 0, 0);
     for (int retry = 0; retry < 2 * tray::frmPopUp::kAddAttempts; ++retry) {
-        popUp->windowMessage(tray::kRetryMessage, tray::kRetryTimerId, 0);
+        shellSends(tray::kRetryMessage, tray::kRetryTimerId, 0);
     }
     EXPECT_EQ(std::count(log.begin(), log.end(), "add \"" + kVgaMedium + "\""),
               tray::frmPopUp::kAddAttempts);
@@ -166,8 +171,8 @@ TEST_F(Resident, TheTaskBarStartingAgainBringsTheIconBack) {
         start();
         shell.iconThere = !lost;
         log.clear();
-        popUp->windowMessage(testing_support::FakeShell::kTaskbarCreated, 0, 0);
-        popUp->windowMessage(0x0400, 0, 0);  // anything else is ignored
+        shellSends(testing_support::FakeShell::kTaskbarCreated, 0, 0);
+        shellSends(0x0400, 0, 0);  // anything else is ignored
         window.card().optFilterNone.userClick();
         EventLog expected{"add \"" + kVgaMedium + "\""};
         if (!lost) {
@@ -192,31 +197,35 @@ TEST_F(Resident, OpeningShowsTheOneSetupWindowAsItWasLeft) {
     EXPECT_EQ(window.buttons().cmdAdvanced.caption(), "<<Advanced");
 }
 
-TEST(TrayWindowProcedure, OnlyALeftPressOrASelectionOpensAndEveryMessageGoesOn) {
+struct HeardEvents : tray::ShellEvents {
+    std::string heard;
+    void openSetupWindow() override { heard += "open"; }
+    void taskbarCreated() override { heard += "taskbar"; }
+    void retryTimer() override { heard += "retry"; }
+    void sessionEnding() override { heard += "end"; }
+};
+
+TEST(TrayWindowProcedure, EachShellMessageIsOneNamedCallAndNothingElseActs) {
     struct Case {
         unsigned uMsg;
+        std::uintptr_t wParam;
         std::intptr_t lParam;
-        bool opens;
+        const char* heard;
     };
     // 0x400 and 0x401: a selection by mouse and by keyboard; 0x7B: the right
-    // button's context menu.
+    // button's context menu; 0xC123 the registered "TaskbarCreated".
     const Case cases[] = {
-        {1025, 513, true},   {1025, 514, false},  {1025, 515, false},   {1025, 516, false},
-        {1025, 512, false},  {1024, 513, false},  {0x0201, 513, false}, {1025, 0x400, true},
-        {1025, 0x401, true}, {1025, 0x7B, false}, {1024, 0x401, false},
+        {1025, 100, 513, "open"}, {1025, 100, 514, ""},       {1025, 100, 515, ""},
+        {1025, 100, 516, ""},     {1025, 100, 512, ""},       {1024, 100, 513, ""},
+        {0x0201, 0, 513, ""},     {1025, 100, 0x400, "open"}, {1025, 100, 0x401, "open"},
+        {1025, 100, 0x7B, ""},    {1024, 100, 0x401, ""},     {0xC123, 0, 0, "taskbar"},
+        {0x0113, 1, 0, "retry"},  {0x0113, 2, 0, ""},         {0x0016, 1, 0, "end"},
+        {0x0016, 0, 0, ""},
     };
     for (const Case& k : cases) {
-        int opened = 0;
-        int passedOn = 0;
-        const auto result = tray::routeTrayMessage(
-            1025, k.uMsg, k.lParam, [&] { ++opened; },
-            [&] {
-                ++passedOn;
-                return std::intptr_t{-42};
-            });
-        EXPECT_EQ(opened, k.opens ? 1 : 0) << k.uMsg << "/" << k.lParam;
-        EXPECT_EQ(passedOn, 1);
-        EXPECT_EQ(result, -42);
+        HeardEvents events;
+        tray::deliverShellMessage({1025, 0xC123}, events, k.uMsg, k.wParam, k.lParam);
+        EXPECT_EQ(events.heard, k.heard) << k.uMsg << "/" << k.wParam << "/" << k.lParam;
     }
 }
 

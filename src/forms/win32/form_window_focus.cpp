@@ -1,0 +1,95 @@
+// The keyboard in a form window: where the focus goes on a show, and Tab,
+// Shift+Tab and the arrows through the model's tab order.
+#include "forms/win32/form_window.h"
+
+namespace forms::win32 {
+
+// Windows lets the program take the foreground while it handles the input
+// that asked for the show (the tray's, or a second start's), which is when
+// this runs. The focus then lands on a control, so Tab and the arrows work
+// without a click first.
+void FormWindow::activate() {
+    HWND window = window_.get();
+    if (IsWindowVisible(window) == FALSE) {
+        return;
+    }
+    if (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+    }
+    if (viewOf(GetFocus()) == nullptr) {
+        restoreFocus();
+    }
+}
+
+Control* FormWindow::focusedControl() const {
+    const ControlView* view = viewOf(GetFocus());
+    return view == nullptr ? nullptr : &view->control();
+}
+
+void FormWindow::focus(const Control* control) {
+    const ControlView* view = viewOf(control);
+    if (view == nullptr || view->window() == nullptr) {
+        return;
+    }
+    focusing_ = true;
+    SetFocus(view->window());
+    focusing_ = false;
+}
+
+// Back to the control that had the focus when the window was last left, or
+// to the first in tab order.
+void FormWindow::restoreFocus() {
+    const ControlView* last = viewOf(lastFocus_);
+    if (last != nullptr && takesFocus(last->control()) && last->control().reachable()) {
+        focus(&last->control());
+    } else {
+        focus(nextTabStop(form_, nullptr, Direction::Forward));
+    }
+}
+
+bool FormWindow::handleKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN) {
+        return false;
+    }
+    switch (message.wParam) {
+        case VK_RETURN:
+        case VK_ESCAPE:
+            return true;
+        case VK_TAB:
+            if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+                return false;
+            }
+            moveByTab(GetKeyState(VK_SHIFT) < 0 ? Direction::Backward : Direction::Forward);
+            return true;
+        case VK_LEFT:
+        case VK_UP:
+            return moveInGroup(Direction::Backward);
+        case VK_RIGHT:
+        case VK_DOWN:
+            return moveInGroup(Direction::Forward);
+        default:
+            return false;
+    }
+}
+
+void FormWindow::moveByTab(Direction direction) {
+    SendMessageA(window_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    focus(nextTabStop(form_, focusedControl(), direction));
+}
+
+// An arrow selects the option it moves to, as a click on it would.
+bool FormWindow::moveInGroup(Direction direction) {
+    auto* option = dynamic_cast<OptionButton*>(focusedControl());
+    if (option == nullptr) {
+        return false;
+    }
+    OptionButton* next = nextInGroup(form_, *option, direction);
+    if (next == nullptr) {
+        return true;
+    }
+    focus(next);
+    viewOf(next)->notified(BN_CLICKED);
+    return true;
+}
+
+}  // namespace forms::win32
