@@ -127,6 +127,7 @@ void FormWindow::buildControlViews() {
     for (const auto& view : views_) {
         view->mirror();
     }
+    placeWindow();
 }
 
 // Frames first, so that the options they hold have a window to live in.

@@ -17,11 +17,11 @@ namespace forms::win32 {
 // one model call, the close box is Form::closeBox, and the keyboard moves
 // through the model's tab order. Any of these may unload the form and so
 // destroy this object, so nothing is touched after handing over.
-// The child windows, their font and the window's icons are built once the
-// message loop runs, or when the window is first shown if that is sooner:
-// loading a hidden form (the setup window at start-up) needs only its window
-// and device context, and a window not yet shown has no child that a click
-// could reach.
+// The child windows, their font and the window's icons are built, and the
+// window is placed, once the message loop runs, or when the window is first
+// shown if that is sooner: loading a hidden form (the setup window at
+// start-up) needs only its window and device context, and a window not yet
+// shown has no child that a click could reach.
 // form_window.cpp builds the window and its children and takes its messages;
 // form_window_placement.cpp keeps its place and size at the display's DPI;
 // form_window_focus.cpp moves the keyboard through it.
@@ -50,6 +50,7 @@ class FormWindow final : public FormView {
     void createWindow(HINSTANCE instance);
     void loadIcons();
     void buildControlViews();
+    void placeWindow();
     void changeScale(int dpi);
     void moveToNewDpi(int dpi, const RECT& suggested);
     void createControlViews(HINSTANCE instance);

@@ -86,6 +86,23 @@ void FormWindow::moveToNewDpi(int dpi, const RECT& suggested) {
 void FormWindow::formChanged() {
     HWND window = window_.get();
     restoreIfMinimised();
+    // A window loaded hidden is placed with its controls, once the message
+    // loop runs: every move costs, and nobody sees it before.
+    if (viewsBuilt_ || form_.Visible()) {
+        placeWindow();
+    }
+    const bool shown = IsWindowVisible(window) != FALSE;
+    if (form_.Visible() && !shown) {
+        buildControlViews();
+        ShowWindow(window, SW_SHOWNORMAL);
+        SetForegroundWindow(window);
+    } else if (!form_.Visible() && shown) {
+        ShowWindow(window, SW_HIDE);
+    }
+}
+
+void FormWindow::placeWindow() {
+    HWND window = window_.get();
     const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
                                           scale_.dpi, frameExtentOf(window, scale_.dpi));
     const RECT wanted{twipsToPixels(form_.Left(), scale_.dpi),
@@ -99,14 +116,6 @@ void FormWindow::formChanged() {
         SetWindowPos(window, nullptr, wanted.left, wanted.top, size.width, size.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         placing_ = false;
-    }
-    const bool shown = IsWindowVisible(window) != FALSE;
-    if (form_.Visible() && !shown) {
-        buildControlViews();
-        ShowWindow(window, SW_SHOWNORMAL);
-        SetForegroundWindow(window);
-    } else if (!form_.Visible() && shown) {
-        ShowWindow(window, SW_HIDE);
     }
 }
 
