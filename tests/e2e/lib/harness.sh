@@ -52,6 +52,10 @@ e2e_main() {
     mkdir -p "$E2E_TEST_DIR"
     trap e2e_end EXIT
     trap 'exit 143' TERM
+    # A command that fails outside an e2e_fail ends the test too; e2e_end
+    # says which.
+    set -o errtrace
+    trap 'E2E_LAST_ERROR="\"$BASH_COMMAND\" returned $? (line $LINENO of ${BASH_SOURCE[0]##*/})"' ERR
     wine_stop
     e2e_reg_reset
     "$test_name"
@@ -59,6 +63,9 @@ e2e_main() {
 
 e2e_end() {
     local status=$?
+    if [[ $status -ne 0 && -n "${E2E_LAST_ERROR:-}" ]]; then
+        printf '    FAILED: %s\n' "$E2E_LAST_ERROR" >&2
+    fi
     if [[ $status -ne 0 && -n "${DISPLAY:-}" ]]; then
         screenshot "$E2E_TEST_DIR/failure.png" 2>/dev/null || true
     fi
