@@ -5,6 +5,19 @@
 QUENDA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 say() { printf '==> %s\n' "$*"; }
+
+# wait_until SECONDS COMMAND [ARGUMENTS...]: runs the command every tenth of a
+# second until it succeeds (status 0) or SECONDS have passed (status 1). The
+# one way scripts and tests wait: a deadline, never a fixed sleep.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
 die() {
     printf 'error: %s\n' "$*" >&2
     exit 1

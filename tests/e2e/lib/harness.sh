@@ -108,12 +108,10 @@ e2e_running() {
 
 # Waits for the program to end by itself; fails after SECONDS (default 10).
 e2e_wait_exit() {
-    local deadline=$((SECONDS + ${1:-10}))
-    while e2e_running; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
+    wait_until "${1:-10}" e2e_not_running
 }
+
+e2e_not_running() { ! e2e_running; }
 
 # The resident program has added its tray icon.
 e2e_wait_resident() {
@@ -211,12 +209,10 @@ e2e_debug_lines() {
 
 # Waits until a debug line matches the extended regex $1; fails after $2 s.
 e2e_wait_debug() {
-    local deadline=$((SECONDS + ${2:-10}))
-    until e2e_debug_lines | grep -q -E "$1"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
+    wait_until "${2:-10}" e2e_has_debug_line "$1"
 }
+
+e2e_has_debug_line() { e2e_debug_lines | grep -q -E "$1"; }
 
 # The relayed calls so far, optionally only those of function $1, as Wine
 # prints them: "Call gdi32.ExtEscape(hdc,escape,in size,in,out size,out)".
