@@ -28,6 +28,7 @@ RELEASE_SETTINGS_KEY='HKCU\Software\Quenda'
 
 release_check_steps() {
     local dir="$QUENDA_ROOT/build/release"
+    wine_without_address_randomization "${BASH_SOURCE[0]}"
     x86_choose_route
     x86_enter_route "${BASH_SOURCE[0]}"
     rm -rf "$dir"

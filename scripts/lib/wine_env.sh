@@ -13,6 +13,19 @@ WINESERVER=/usr/lib/wine/wineserver
 # Tall enough for the setup window at 200 % scaling (about 870 pixels).
 XVFB_SIZE="${XVFB_SIZE:-1280x1024}"
 
+# Re-runs the calling script ($1, with its arguments) without the kernel's
+# address randomization, unless it runs so already. Debian's Wine has no
+# preloader to keep a process's Windows addresses free before the kernel
+# lays it out, and the kernel puts the 64-bit loader's heap anywhere in the
+# 1 GB above it: about once in a few thousand starts the heap covers the page
+# where Windows' shared user data must go, and the process dies at once
+# ("failed to map the shared user data", status 1). Without randomization
+# the heap follows the loader, far below that page.
+wine_without_address_randomization() {
+    ((16#$(cat /proc/self/personality) & 0x40000)) ||
+        exec setarch "$(uname -m)" --addr-no-randomize bash "$@"
+}
+
 wine_use_prefix() {
     export WINEPREFIX="$1"
     export WINELOADER="$WINE64"
@@ -147,8 +160,8 @@ has_debug_line() { debug_lines "$1" | grep -q -E "$2"; }
 # its tray icon, opens its setup window as a left press on the icon does,
 # through the automation helper AUTOMATE (tests/e2e/win32).
 open_setup_window() {
-    local automate=(env WINEDEBUG=-all "$WINELOADER" "$2")
+    local helper=(env WINEDEBUG=fixme-all "$WINELOADER" "$2")
     wait_until 20 has_debug_line "$1" '^Quenda: tray add ' &&
-        "${automate[@]}" post --class QuendaPopUp 1025 100 513 >/dev/null 2>&1 &&
-        "${automate[@]}" find --class QuendaSetup --visible --timeout 10000 >/dev/null 2>&1
+        "${helper[@]}" post --class QuendaPopUp 1025 100 513 >/dev/null &&
+        "${helper[@]}" find --class QuendaSetup --visible --timeout 10000 >/dev/null
 }
