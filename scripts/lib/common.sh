@@ -18,6 +18,9 @@ wait_until() {
     done
 }
 
+# Status 0 once process $1 has ended (or none was named).
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
 die() {
     printf 'error: %s\n' "$*" >&2
     exit 1

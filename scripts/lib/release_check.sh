@@ -8,7 +8,7 @@
 # they are asked to go. All of it twice: on a 64-bit Windows, which gets the
 # 64-bit program, and on a 32-bit one, which gets the 32-bit program (where
 # this machine runs 32-bit programs: scripts/lib/wine32.sh). Also the
-# programs' size and the DLLs they need.
+# programs' size, the DLLs they need and the hardening they carry.
 # scripts/test runs it after the programs are built; it fails on the first
 # broken step, leaving its logs under build/release/.
 set -euo pipefail
@@ -17,6 +17,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine_env.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/wine32.sh"
 
 RELEASE_MAX_PROGRAM_KB=400
+# ASLR, DEP, and no Terminal Services shims; on 64-bit, ASLR over the whole
+# address space as well (HIGH_ENTROPY_VA).
+RELEASE_PE_FLAGS="DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE"
 # What every Windows has; anything else would have to ship beside the program.
 RELEASE_WINDOWS_DLLS=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll "
 RELEASE_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -25,12 +28,13 @@ RELEASE_SETTINGS_KEY='HKCU\Software\Quenda'
 
 release_check_steps() {
     local dir="$QUENDA_ROOT/build/release"
+    wine_without_address_randomization "${BASH_SOURCE[0]}"
     x86_choose_route
     x86_enter_route "${BASH_SOURCE[0]}"
     rm -rf "$dir"
     mkdir -p "$dir"
     say "Release check (logs in build/release)"
-    release_ensure_nsis
+    command -v makensis >/dev/null || ensure_packages
     release_check_programs
     release_build_installers "$dir"
 
@@ -81,23 +85,12 @@ release_on_windows() {
 release_expect_windows_bits() {
     local expected=AMD64 architecture
     [[ $RELEASE_BITS == 64 ]] || expected=x86
-    architecture="$(release_reg_value \
+    architecture="$(wine_reg_value \
         'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' PROCESSOR_ARCHITECTURE)" ||
         release_fail "the prefix names no processor"
     [[ "$architecture" == "$expected" ]] ||
         release_fail "a $RELEASE_BITS-bit Windows was wanted, the prefix is $architecture"
     release_ok "a $RELEASE_BITS-bit Windows (PROCESSOR_ARCHITECTURE $architecture)"
-}
-
-release_ensure_nsis() {
-    if command -v makensis >/dev/null; then
-        return 0
-    fi
-    # shellcheck disable=SC2034 # as_root names what is missing when it cannot install
-    local missing=(nsis)
-    say "Installing missing packages: nsis"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis
 }
 
 release_ok() { printf '    ok    %s\n' "$*"; }
@@ -110,10 +103,10 @@ release_fail() {
 # ---- The programs ----------------------------------------------------------------
 
 release_check_programs() {
-    local program objdump kb dll
-    for program in quenda.exe:i686 quenda-x64.exe:x86_64; do
-        objdump="${program#*:}-w64-mingw32-objdump"
-        program="$QUENDA_ROOT/dist/${program%%:*}"
+    local program objdump kb dll build
+    for program in quenda.exe:i686:win32 quenda-x64.exe:x86_64:win64; do
+        IFS=: read -r program objdump build <<<"$program"
+        objdump="$objdump-w64-mingw32-objdump" program="$QUENDA_ROOT/dist/$program"
         [[ -f "$program" ]] || release_fail "$program is missing"
         kb=$((($(stat -c %s "$program") + 1023) / 1024))
         ((kb < RELEASE_MAX_PROGRAM_KB)) ||
@@ -124,17 +117,36 @@ release_check_programs() {
                 release_fail "$(basename "$program") needs $dll, which Windows does not have"
         done < <("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p')
         release_ok "$(basename "$program"): $kb KB, needs only Windows' own DLLs"
+        release_check_hardening "$program" "$objdump" "$QUENDA_ROOT/build/$build/src/app/quenda.map"
     done
+}
+
+# release_check_hardening PROGRAM OBJDUMP LINK_MAP: the PE flags, and the
+# stack protector: called from our own code (the link map's cross reference
+# lists every caller of its check) and its handler in the file.
+release_check_hardening() {
+    local name flag callers pe_flags="$RELEASE_PE_FLAGS"
+    name="$(basename "$1")"
+    [[ "$2" != x86_64* ]] || pe_flags+=" HIGH_ENTROPY_VA"
+    for flag in $pe_flags; do
+        "$2" -p "$1" | sed -n '/^DllCharacteristics/,/^[A-Z]/p' | grep -q -w "$flag" ||
+            release_fail "$name is not $flag"
+    done
+    callers="$(awk '/^__stack_chk_fail / { on = 1; next } on && /^ / { n += $1 ~ /^src\// ; next }
+        on { exit } END { print n + 0 }' "$3")"
+    if ((callers == 0)) || ! grep -a -q 'stack smashing detected' "$1"; then
+        release_fail "$name lacks the stack protector ($callers callers in $3)"
+    fi
+    release_ok "$name: $pe_flags; the stack protector called from $callers objects of ours"
 }
 
 # The shipped installer, and the same script in the 64-bit stub for a Wine
 # that runs only 64-bit programs.
 release_build_installers() {
     local dir="$1"
-    "$QUENDA_ROOT/packaging/make-installer" x86 >"$dir/makensis.log" 2>&1 ||
-        release_fail "makensis failed: $(tail -n 20 "$dir/makensis.log")"
-    "$QUENDA_ROOT/packaging/make-installer" amd64 "$dir/quenda-setup-amd64.exe" \
-        >>"$dir/makensis.log" 2>&1 || release_fail "makensis failed: $(tail -n 20 "$dir/makensis.log")"
+    { "$QUENDA_ROOT/packaging/make-installer" x86 &&
+        "$QUENDA_ROOT/packaging/make-installer" amd64 "$dir/quenda-setup-amd64.exe"; } \
+        >"$dir/makensis.log" 2>&1 || release_fail "makensis failed: $(tail -n 20 "$dir/makensis.log")"
     RELEASE_INSTALLER_X86="$QUENDA_ROOT/dist/quenda-setup.exe"
     if [[ "$X86_ROUTE" != none ]]; then
         RELEASE_INSTALLER="$RELEASE_INSTALLER_X86"
@@ -149,38 +161,6 @@ release_build_installers() {
 release_wine() { WINEDEBUG=-all "$WINELOADER" "$@"; }
 
 release_automate() { release_wine "$RELEASE_AUTOMATE" "$@"; }
-
-# Prints the value's data; fails when there is none.
-release_reg_value() {
-    local line
-    while IFS= read -r line; do
-        line="${line%$'\r'}"
-        if [[ "$line" =~ ^\ {4}"$2"\ {4}REG_[A-Z_]+\ {4}(.*)$ ]]; then
-            printf '%s\n' "${BASH_REMATCH[1]}"
-            return 0
-        fi
-    done < <(release_wine reg query "$1" /v "$2" 2>/dev/null)
-    return 1
-}
-
-release_reg_key_exists() { release_wine reg query "$1" >/dev/null 2>&1; }
-
-# Waits up to $3 seconds (default 10) for a line matching $2 in log $1.
-release_wait_line() {
-    local deadline=$((SECONDS + ${3:-10}))
-    until grep -a -q -E "$2" "$1" 2>/dev/null; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-
-release_wait_gone() {
-    local deadline=$((SECONDS + ${2:-30}))
-    while [[ -e "$1" ]]; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
 
 # A shell link holds its target's path in ANSI or UTF-16 text.
 release_shortcut_to() {
@@ -208,12 +188,12 @@ release_uninstall() {
     # The uninstaller runs from a copy of itself and returns at once: it is
     # done when it has removed itself.
     release_wine "$RELEASE_UNINSTALL_COMMAND" /S "$@" || release_fail "the uninstaller did not start"
-    release_wait_gone "$install_dir/uninstall.exe" 60 || release_fail "the uninstall did not finish"
-    release_wait_gone "$install_dir" 10 || release_fail "the uninstall left $install_dir"
+    wait_until 60 test ! -e "$install_dir/uninstall.exe" || release_fail "the uninstall did not finish"
+    wait_until 10 test ! -e "$install_dir" || release_fail "the uninstall left $install_dir"
 }
 
 release_expect_running() {
-    release_wait_line "$1" '"Quenda: tray add ' 30 || release_fail "$2: no tray icon"
+    wait_until 30 has_debug_line "$1" '^Quenda: tray add ' || release_fail "$2: no tray icon"
     release_automate find --class QuendaPopUp --timeout 5000 >/dev/null ||
         release_fail "$2: no QuendaPopUp window"
 }
@@ -221,13 +201,10 @@ release_expect_running() {
 # release_expect_ended LOG WHAT [PID]: the copy that writes to LOG removed
 # its icon and ended; without a PID, no copy may be left running.
 release_expect_ended() {
-    release_wait_line "$1" '"Quenda: tray delete"' 20 || release_fail "$2: the tray icon was not removed"
+    wait_until 20 has_debug_line "$1" '^Quenda: tray delete$' ||
+        release_fail "$2: the tray icon was not removed"
     if [[ -n "${3:-}" ]]; then
-        local deadline=$((SECONDS + 10))
-        while kill -0 "$3" 2>/dev/null; do
-            ((SECONDS < deadline)) || release_fail "$2: the program is still running"
-            sleep 0.2
-        done
+        wait_until 10 process_ended "$3" || release_fail "$2: the program is still running"
     else
         release_automate gone --class QuendaPopUp --timeout 10000 >/dev/null ||
             release_fail "$2: the program is still running"
@@ -251,20 +228,19 @@ release_install_exit_uninstall() {
     release_shortcut_to "$shortcut" 'Programs\Quenda\quenda.exe' ||
         release_fail "no Start-menu shortcut to the program"
     release_ok "Start-menu shortcut"
-    run="$(release_reg_value "$RELEASE_RUN_KEY" Quenda)" || release_fail "no log-on entry"
+    run="$(wine_reg_value "$RELEASE_RUN_KEY" Quenda)" || release_fail "no log-on entry"
     [[ "$run" == "\"$program\"" ]] || release_fail "log-on entry is $run"
     release_ok "log-on entry $run"
-    [[ "$(release_reg_value "$RELEASE_UNINSTALL_KEY" UninstallString)" == *uninstall.exe* ]] ||
+    [[ "$(wine_reg_value "$RELEASE_UNINSTALL_KEY" UninstallString)" == *uninstall.exe* ]] ||
         release_fail "no uninstaller registered"
     release_ok "uninstaller registered"
 
     release_expect_running "$dir/install.log" "after the install"
-    release_automate post --class QuendaPopUp 1025 100 513 >/dev/null
-    release_automate find --class QuendaSetup --visible --timeout 10000 >/dev/null ||
+    open_setup_window "$dir/install.log" "$RELEASE_AUTOMATE" ||
         release_fail "a tray click did not open the setup window"
     release_automate click --class QuendaSetup --child Exit >/dev/null
     release_expect_ended "$dir/install.log" "Exit"
-    release_reg_key_exists "$RELEASE_SETTINGS_KEY" || release_fail "Exit saved no settings"
+    wine_reg query "$RELEASE_SETTINGS_KEY" || release_fail "Exit saved no settings"
     release_ok "started by the installer; a tray click and Exit end it and save the settings"
 
     # Started as at log-on, then installed over: setup ends the running copy
@@ -279,15 +255,15 @@ release_install_exit_uninstall() {
 
     # The uninstaller must end it the way Exit does, so the settings it saves
     # come back though they were removed meanwhile.
-    release_wine reg delete "$RELEASE_SETTINGS_KEY" /f >/dev/null 2>&1
+    wine_reg delete "$RELEASE_SETTINGS_KEY" /f
     release_uninstall "$install_dir"
     release_expect_ended "$dir/reinstall.log" "uninstall"
     release_ok "silent uninstall ends the running program through Exit"
     [[ ! -e "$shortcut" ]] || release_fail "the uninstall left the shortcut"
-    ! release_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "the uninstall left the log-on entry"
-    ! release_reg_key_exists "$RELEASE_UNINSTALL_KEY" || release_fail "the uninstall left its registration"
+    ! wine_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "the uninstall left the log-on entry"
+    ! wine_reg query "$RELEASE_UNINSTALL_KEY" || release_fail "the uninstall left its registration"
     release_ok "files, shortcut, log-on entry and registration removed"
-    release_reg_key_exists "$RELEASE_SETTINGS_KEY" || release_fail "the settings did not survive the uninstall"
+    wine_reg query "$RELEASE_SETTINGS_KEY" || release_fail "the settings did not survive the uninstall"
     release_ok "the settings survive the uninstall"
 }
 
@@ -296,12 +272,12 @@ release_install_options() {
     local dir="$1" install_dir
     release_install "$dir/install-options.log" /NOLOGONSTART
     install_dir="$(release_user_dir)/AppData/Local/Programs/Quenda"
-    ! release_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "/NOLOGONSTART left a log-on entry"
+    ! wine_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "/NOLOGONSTART left a log-on entry"
     release_ok "/NOLOGONSTART: installed without a log-on entry"
     release_expect_running "$dir/install-options.log" "after the install"
     release_uninstall "$install_dir" /REMOVESETTINGS
     release_expect_ended "$dir/install-options.log" "uninstall"
-    ! release_reg_key_exists "$RELEASE_SETTINGS_KEY" || release_fail "/REMOVESETTINGS kept the settings"
+    ! wine_reg query "$RELEASE_SETTINGS_KEY" || release_fail "/REMOVESETTINGS kept the settings"
     release_ok "/REMOVESETTINGS: uninstalled with the settings"
 }
 

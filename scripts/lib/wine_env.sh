@@ -1,6 +1,8 @@
 # shellcheck shell=bash
-# Wine in a prefix of our own, and a private X display where there is none.
-# Shared by scripts/run and the end-to-end tests; sourced after common.sh.
+# Wine in a prefix of our own, and a private X display where there is none;
+# what the program says in its debug lines and keeps in the prefix's
+# registry. Shared by scripts/run, the release check and the end-to-end
+# tests; sourced after common.sh.
 
 # The wine64 loader runs 64-bit programs and hands 32-bit ones to the 32-bit
 # loader beside it, where the kernel allows that; the plain `wine` wrapper
@@ -10,6 +12,19 @@ WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 # Tall enough for the setup window at 200 % scaling (about 870 pixels).
 XVFB_SIZE="${XVFB_SIZE:-1280x1024}"
+
+# Re-runs the calling script ($1, with its arguments) without the kernel's
+# address randomization, unless it runs so already. Debian's Wine has no
+# preloader to keep a process's Windows addresses free before the kernel
+# lays it out, and the kernel puts the 64-bit loader's heap anywhere in the
+# 1 GB above it: about once in a few thousand starts the heap covers the page
+# where Windows' shared user data must go, and the process dies at once
+# ("failed to map the shared user data", status 1). Without randomization
+# the heap follows the loader, far below that page.
+wine_without_address_randomization() {
+    ((16#$(cat /proc/self/personality) & 0x40000)) ||
+        exec setarch "$(uname -m)" --addr-no-randomize bash "$@"
+}
 
 wine_use_prefix() {
     export WINEPREFIX="$1"
@@ -55,15 +70,13 @@ wine_prepare_prefix() {
 # X server, with or without a window manager. Takes effect from the next start
 # of the prefix's server.
 wine_use_virtual_desktop() {
-    WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
-    WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$1" /f \
-        >/dev/null 2>&1
+    wine_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
+    wine_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$1" /f
 }
 
 # Each window on the user's own desktop, framed by their window manager.
 wine_use_own_desktop() {
-    WINEDEBUG=-all "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 ||
-        true
+    wine_reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f || true
 }
 
 # Ends every Wine process of the prefix, and the server itself.
@@ -79,14 +92,7 @@ xvfb_start() {
     display_file="$(mktemp)"
     Xvfb -displayfd 3 -screen 0 "${XVFB_SIZE}x24" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
-    local tries=0
-    while [[ ! -s "$display_file" ]]; do
-        if ! kill -0 "$XVFB_PID" 2>/dev/null || ((++tries > 100)); then
-            rm -f "$display_file"
-            die "Xvfb did not start"
-        fi
-        sleep 0.1
-    done
+    wait_until 10 test -s "$display_file" || die "Xvfb did not start"
     DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
     export DISPLAY
     rm -f "$display_file"
@@ -100,7 +106,62 @@ xvfb_stop() {
     fi
 }
 
-# A PNG of the whole display.
+# A PNG of the whole display once it has stopped changing (a window just
+# shown or resized may still be painting): two pictures alike, or after 10 s.
 screenshot() {
     import -display "$DISPLAY" -window root "$1"
+    wait_until 10 display_still_shows "$1" || true
+}
+
+# Status 0 when the display shows picture $1; otherwise $1 becomes what it shows.
+display_still_shows() {
+    import -display "$DISPLAY" -window root "$1.now.png"
+    compare -metric AE "$1" "$1.now.png" null: 2>/dev/null && rm "$1.now.png" && return 0
+    mv "$1.now.png" "$1"
+    return 1
+}
+
+# window_picture X,Y,WIDTH,HEIGHT FILE: that box of the display, as a PNG
+# without time stamps (the same picture gives the same bytes).
+window_picture() {
+    local x y width height
+    IFS=, read -r x y width height <<<"$1"
+    screenshot "$2.screen.png"
+    convert "$2.screen.png" -crop "${width}x${height}+$x+$y" +repage -strip "$2"
+    rm -f "$2.screen.png"
+}
+
+# reg.exe in the prefix, quietly; its status says whether it did it.
+wine_reg() { WINEDEBUG=-all "$WINELOADER" reg "$@" >/dev/null 2>&1; }
+
+# The display's resolution for programs started from now on.
+wine_use_dpi() { wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
+
+# wine_reg_value KEY NAME [TYPE]: the data of value NAME (a plain word) in
+# the prefix's registry, of TYPE (default: any REG_ type); fails when there
+# is none.
+wine_reg_value() {
+    WINEDEBUG=-all "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        sed -n -E "s/^ {4}$2 {4}${3:-REG_[A-Z_]+} {4}//p" | grep ''
+}
+
+# The program's own debug lines ("Quenda: ...") in a log of Wine's
+# +debugstr channel, $1, one per line as written.
+debug_lines() {
+    sed -n 's/^[0-9a-f]*:warn:debugstr:OutputDebugStringA "\(Quenda: .*\)"\r\{0,1\}$/\1/; T; s/\\n$//; s/\\"/"/g; p' \
+        "$1"
+}
+
+# has_debug_line LOG REGEX: one of the debug lines in LOG matches the
+# extended regex (wait for one with wait_until).
+has_debug_line() { debug_lines "$1" | grep -q -E "$2"; }
+
+# open_setup_window LOG AUTOMATE: once the program that writes LOG has added
+# its tray icon, opens its setup window as a left press on the icon does,
+# through the automation helper AUTOMATE (tests/e2e/win32).
+open_setup_window() {
+    local helper=(env WINEDEBUG=fixme-all "$WINELOADER" "$2")
+    wait_until 20 has_debug_line "$1" '^Quenda: tray add ' &&
+        "${helper[@]}" post --class QuendaPopUp 1025 100 513 >/dev/null &&
+        "${helper[@]}" find --class QuendaSetup --visible --timeout 10000 >/dev/null
 }

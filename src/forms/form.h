@@ -48,6 +48,9 @@ class Form {
 
     // The user pressed the window's close box.
     virtual void closeBox() { Unload(); }
+    // Another program asked the window to close (taskkill without /f asks
+    // every window of the program); by default as the close box.
+    virtual void closeRequested() { closeBox(); }
 
     float Width() const noexcept;
     void setWidth(float twips);

@@ -13,11 +13,17 @@ float clientWidthTwips(const Form& form) {
     return std::max(0.0F, form.Width() - kToolkitFrameTwips);
 }
 
-DpiChangePlacement placeAfterDpiChange(const Form& form, int dpi, int suggestedLeft,
-                                       int suggestedTop, FrameExtent frame) {
-    return {suggestedLeft, suggestedTop,
-            outerPixelSize(clientWidthTwips(form), form.design().clientHeight, dpi, frame),
-            pixelsToTwips(suggestedLeft, dpi), pixelsToTwips(suggestedTop, dpi)};
+std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int currentDpi, int dpi,
+                                                      std::optional<PixelPoint> suggested,
+                                                      FrameExtent frame) {
+    constexpr int kLargestStep = 4;
+    if (!suggested || dpi <= 0 || dpi > kLargestStep * currentDpi) {
+        return std::nullopt;
+    }
+    return DpiChangePlacement{
+        suggested->left, suggested->top,
+        outerPixelSize(clientWidthTwips(form), form.design().clientHeight, dpi, frame),
+        pixelsToTwips(suggested->left, dpi), pixelsToTwips(suggested->top, dpi)};
 }
 
 PixelSize outerPixelSize(float clientWidth, float clientHeight, int dpi, FrameExtent frame) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "forms/form.h"
 
 namespace forms {
@@ -45,7 +47,15 @@ struct DpiChangePlacement {
     float leftTwips = 0;
     float topTwips = 0;
 };
-DpiChangePlacement placeAfterDpiChange(const Form& form, int dpi, int suggestedLeft,
-                                       int suggestedTop, FrameExtent frame);
+struct PixelPoint {
+    int left = 0;
+    int top = 0;
+};
+// Any program can send the message: one without a corner, or with a DPI of
+// 0 or above four times the current one, is no display the window is on,
+// and gets nothing.
+std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int currentDpi, int dpi,
+                                                      std::optional<PixelPoint> suggested,
+                                                      FrameExtent frame);
 
 }  // namespace forms

@@ -51,6 +51,10 @@ class KelSetup : public forms::Form {
     // The close box acts as Cancel: the saved settings come back and the
     // window hides, so it never shows settings the card does not have.
     void closeBox() override;
+    // A close from another program only hides the window, keeping what it
+    // shows: the same request reaches the start-up window, whose Exit saves
+    // it, and the saved settings must not be read back over it first.
+    void closeRequested() override { Hide(); }
 
     void cmdAdvanced_Click();
     void cmdOK_Click();

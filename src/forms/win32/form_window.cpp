@@ -241,8 +241,16 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             view->notified(HIWORD(wParam));
             return 0;
         }
+        case WM_SYSCOMMAND:
+            // The close box and Alt+F4 are the user's; a bare WM_CLOSE comes
+            // from another program.
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                form_.closeBox();
+                return 0;
+            }
+            break;
         case WM_CLOSE:
-            form_.closeBox();
+            form_.closeRequested();
             return 0;
         case WM_PAINT: {
             const PaintDC paint(window);
@@ -281,7 +289,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             }
             break;
         case WM_DPICHANGED:
-            moveToNewDpi(HIWORD(wParam), *fromInteger<const RECT*>(lParam));
+            moveToNewDpi(HIWORD(wParam), fromInteger<const RECT*>(lParam));
             return 0;
         case WM_SETTINGCHANGE:
             // A new message font, or a new DPI where the system tells no

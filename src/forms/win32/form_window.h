@@ -52,7 +52,7 @@ class FormWindow final : public FormView {
     void buildControlViews();
     void placeWindow();
     void changeScale(int dpi);
-    void moveToNewDpi(int dpi, const RECT& suggested);
+    void moveToNewDpi(int dpi, const RECT* suggested);
     void createControlViews(HINSTANCE instance);
     void stackControls() const;
     ControlView* viewOf(const Control* control) const;

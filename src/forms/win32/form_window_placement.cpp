@@ -70,16 +70,22 @@ void FormWindow::changeScale(int dpi) {
 
 // The window went to a display of another DPI (or the display's DPI
 // changed): it goes where the system says, at the size the twips give there.
-void FormWindow::moveToNewDpi(int dpi, const RECT& suggested) {
+void FormWindow::moveToNewDpi(int dpi, const RECT* suggested) {
+    const auto placed = placeAfterDpiChange(
+        form_, scale_.dpi, dpi,
+        suggested == nullptr ? std::nullopt
+                             : std::optional<PixelPoint>{{suggested->left, suggested->top}},
+        frameExtentOf(window_.get(), dpi));
+    if (!placed) {
+        return;
+    }
     scale_.dpi = dpi;
-    const DpiChangePlacement placed = placeAfterDpiChange(form_, dpi, suggested.left, suggested.top,
-                                                          frameExtentOf(window_.get(), dpi));
     placing_ = true;
-    SetWindowPos(window_.get(), nullptr, placed.left, placed.top, placed.size.width,
-                 placed.size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_.get(), nullptr, placed->left, placed->top, placed->size.width,
+                 placed->size.height, SWP_NOZORDER | SWP_NOACTIVATE);
     placing_ = false;
-    form_.setLeft(placed.leftTwips);
-    form_.setTop(placed.topTwips);
+    form_.setLeft(placed->leftTwips);
+    form_.setTop(placed->topTwips);
     changeScale(dpi);
 }
 

@@ -1,5 +1,7 @@
 #include "tray/win32/single_instance.h"
 
+#include <array>
+
 #include "forms/win32/debug_trace.h"
 #include "tray/tray_record.h"
 #include "tray/tray_window_procedure.h"
@@ -11,7 +13,8 @@ namespace {
 // Another kind of object squatting on the first name makes the mutex fail
 // outright; the second name serves instead, so that two copies started at
 // the same instant still cannot both run.
-constexpr const char* kMutexNames[] = {"Local\\Quenda.Resident", "Local\\Quenda.Resident.2"};
+constexpr std::array<const char*, SingleInstance::kNames> kMutexNames{"Local\\Quenda.Resident",
+                                                                      "Local\\Quenda.Resident.2"};
 constexpr const char* kResidentClass = "QuendaPopUp";
 // The resident copy may still be starting: it has this long to show its
 // window and answer.
@@ -43,14 +46,28 @@ bool answers(HWND window, ULONGLONG deadline) {
 
 }  // namespace
 
+// Every name that can be taken is held, in order. A copy that found the
+// first name squatted runs under the second only; once the squatter has
+// gone, a later start creates the first name afresh and must still find that
+// copy under the second. The first name found already there settles it, and
+// the later names stay with the copy that created the earlier ones, so two
+// copies starting at once never both give way.
 bool SingleInstance::acquire() {
-    for (const char* name : kMutexNames) {
-        HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+    bool heldAny = false;
+    for (size_t index = 0; index < kMutexNames.size(); ++index) {
+        HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexNames[index]);
         const DWORD error = GetLastError();
-        if (mutex != nullptr) {
-            mutex_.reset(mutex);
-            return error != ERROR_ALREADY_EXISTS;
+        if (mutex == nullptr) {
+            continue;
         }
+        mutexes_.at(index).reset(mutex);
+        if (error == ERROR_ALREADY_EXISTS) {
+            return false;
+        }
+        heldAny = true;
+    }
+    if (heldAny) {
+        return true;
     }
     // No lock to be had at all: the first copy's window is the one sign left.
     forms::win32::trace("single-copy lock unavailable");

@@ -21,46 +21,33 @@ readonly SHORT_BOXES='96|Video Phase Select
 144|Video Blanking Select
 192|Video Phase Select'
 
-
-# The display's resolution for programs started from now on.
-use_dpi() {
-    WINEDEBUG=-all "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-        /d "$1" /f >/dev/null 2>&1
-}
-
 # The other tests expect 96 dots per inch, whatever became of this one.
 end_at_96_dpi() {
     local status=$?
     set +e
-    use_dpi 96
+    wine_use_dpi 96
     (exit "$status")
     e2e_end
 }
 
 # A picture of the setup window with its frame, named $1.
-window_picture() {
-    local box x y width height shot
-    box="$(e2e_field "$(e2e_automate find --class QuendaSetup)" rect)"
-    IFS=, read -r x y width height <<<"$box"
-    shot="$(e2e_screenshot "screen-$1")"
-    convert "$shot" -crop "${width}x${height}+$x+$y" +repage "$E2E_TEST_DIR/$1.png"
-    rm -f "$shot"
+setup_picture() {
+    window_picture "$(e2e_field "$(e2e_automate find --class QuendaSetup)" rect)" \
+        "$E2E_TEST_DIR/$1.png"
 }
 
 captions_fit_at() {
     local dpi="$1"
     trap end_at_96_dpi EXIT
-    use_dpi "$dpi"
+    wine_use_dpi "$dpi"
     e2e_start
     e2e_wait_resident
     e2e_open_setup
-    sleep 0.5
-    window_picture compact
+    setup_picture compact
     local table="$E2E_TEST_DIR/captions.txt"
     e2e_automate captions --class QuendaSetup >"$table"
     e2e_click QuendaSetup "Advanced >>"
-    sleep 0.5
-    window_picture advanced
+    setup_picture advanced
 
     # A new message font (WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS) rebuilds
     # the fonts, places and icons; at an unchanged DPI nothing may move.

@@ -13,20 +13,33 @@ setup_line() { e2e_automate find --class QuendaSetup; }
 
 minimised() { (($(e2e_field "$(setup_line)" style) & WS_MINIMIZE)); }
 
+restored() { ! minimised; }
+
 debug_count() { e2e_debug_lines | grep -c -E "$1" || true; }
 
-# Squats on the lock's name with an object of kind $1 for the rest of the test.
+# Squats on the lock's name with an object of kind $1 until release_lock_name.
 hold_lock_name() {
     local out="$E2E_TEST_DIR/hold.out"
-    e2e_automate hold "$1" "$LOCK_NAME" --timeout 120000 >"$out" 2>&1 &
-    local deadline=$((SECONDS + 20))
-    until grep -q 'held=1' "$out"; do
-        ((SECONDS < deadline)) || e2e_fail "could not hold $LOCK_NAME: $(cat "$out")"
-        sleep 0.2
-    done
+    WINEDEBUG=-all "$WINE64" "$E2E_AUTOMATE" hold "$1" "$LOCK_NAME" --timeout 120000 >"$out" 2>&1 &
+    HOLDER_PID=$!
+    wait_until 20 grep -q 'held=1' "$out" || e2e_fail "could not hold $LOCK_NAME: $(cat "$out")"
 }
 
-test_hidden_windows_ignore_closes_the_tray_restores_and_a_polite_close_ends() {
+# The squatter ends, and the name takes a mutex again.
+release_lock_name() {
+    kill -KILL "$HOLDER_PID"
+    wait_until 10 lock_name_free || e2e_fail "$LOCK_NAME is still taken"
+}
+
+lock_name_free() { e2e_automate hold mutex "$LOCK_NAME" --timeout 0 >/dev/null 2>&1; }
+
+# Starts another copy of the program, its debug lines in log $1; $2 seconds
+# (default: no limit) for it to end by itself.
+start_copy() {
+    WINEDEBUG=-all,+debugstr timeout "${2:-0}" "$WINE64" "$E2E_EXE" >"$E2E_TEST_DIR/$1" 2>&1
+}
+
+test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_the_icon() {
     e2e_start
     e2e_wait_resident
     e2e_wait_debug '^Quenda: tray balloon ' 10 || e2e_fail "no balloon for the missing driver"
@@ -47,11 +60,7 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_a_polite_close_ends() {
     e2e_automate send --class QuendaSetup WM_SYSCOMMAND SC_MINIMIZE >/dev/null
     minimised || e2e_fail "the setup window did not minimise"
     e2e_tray_click 513
-    local deadline=$((SECONDS + 10))
-    while minimised; do
-        ((SECONDS < deadline)) || e2e_fail "a tray press left the setup window minimised"
-        sleep 0.2
-    done
+    wait_until 10 restored || e2e_fail "a tray press left the setup window minimised"
     e2e_expect_eq "0,0" "$(e2e_field "$(setup_line)" rect | cut -d, -f1-2)" "restored place"
 
     # The task bar announcing itself with the icon still there: later
@@ -60,14 +69,34 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_a_polite_close_ends() {
     e2e_click QuendaSetup None
     e2e_wait_debug '^Quenda: tray modify "Lumivance is currently set up for VGA Only - No Filtering"$' ||
         e2e_fail "no tooltip change after TaskbarCreated: $(e2e_debug_lines | tail -n 4 | tr '\n' '|')"
+}
 
-    # A polite end from outside closes every window of ours; the program ends
-    # as Exit ends it, settings saved.
-    WINEDEBUG=-all "$WINE64" taskkill /im "$(basename "$E2E_EXE")" >/dev/null 2>&1 ||
-        e2e_fail "taskkill found no program"
-    e2e_wait_exit 15 || e2e_fail "the program did not end after taskkill"
-    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
-    e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks"
+# A polite end from outside (taskkill without /f) closes every window of
+# ours, the setup window first where Wine's taskkill is concerned; whichever
+# hears it first, the program ends as Exit does and saves what the window
+# shows, confirmed or not.
+test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
+    local closes class
+    for closes in taskkill "QuendaSetup QuendaPopUp" "QuendaPopUp QuendaSetup"; do
+        e2e_reg_reset
+        e2e_start
+        e2e_wait_resident
+        e2e_open_setup
+        e2e_click QuendaSetup "Advanced >>"
+        e2e_click QuendaSetup PAL
+        if [[ "$closes" == taskkill ]]; then
+            WINEDEBUG=-all "$WINE64" taskkill /pid "$(e2e_field "$(setup_line)" pid)" >/dev/null 2>&1 ||
+                e2e_fail "taskkill found no program"
+        else
+            for class in $closes; do
+                e2e_automate post --class "$class" --timeout 0 WM_CLOSE >/dev/null || true
+            done
+        fi
+        e2e_wait_exit 15 || e2e_fail "the program did not end after the closes ($closes)"
+        e2e_expect_eq True "$(e2e_reg_get Standard PAL)" "saved Standard\\PAL ($closes)"
+        e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved ($closes)"
+        e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks ($closes)"
+    done
 }
 
 test_end_of_session_ends_the_program_as_exit_does() {
@@ -100,17 +129,19 @@ test_a_close_while_an_error_box_is_up_ends_the_program_once() {
     e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
 }
 
+# Whatever held the first name when the resident copy started, a later start
+# finds that copy: two starts at once while another kind of object holds the
+# name leave one copy, and so does a third once the object has gone.
 test_a_lock_name_taken_by_another_kind_of_object_still_leaves_one_copy() {
     hold_lock_name event
-    local second_log="$E2E_TEST_DIR/second.log"
-    WINEDEBUG=-all,+debugstr "$WINE64" "$E2E_EXE" >"$second_log" 2>&1 &
+    start_copy second.log &
     e2e_start
-    e2e_wait_debug '^Quenda: tray add ' 20 ||
-        grep -a -q 'tray add' "$second_log" || e2e_fail "neither copy added an icon"
-    sleep 3
-    local icons
-    icons=$(($(debug_count '^Quenda: tray add ') + $(grep -a -c 'Quenda: tray add' "$second_log" || true)))
-    e2e_expect_eq 1 "$icons" "icons of both starts"
+    e2e_wait_window QuendaSetup || e2e_fail "the start that gave way did not open the other's window"
+    e2e_click QuendaSetup Cancel
+    release_lock_name
+    start_copy third.log 30 || e2e_fail "the start after the squatter had gone did not end by itself"
+    e2e_wait_window QuendaSetup 10 || e2e_fail "the resident copy's window did not open"
+    e2e_expect_eq 1 "$(cat "$E2E_TEST_DIR"/*.log | grep -a -c 'Quenda: tray add')" "icons of all starts"
     e2e_expect_eq 1 "$(e2e_automate windows --class QuendaPopUp | wc -l)" "start-up windows"
 }
 

@@ -15,19 +15,7 @@ checked() {
     e2e_field "$(e2e_automate find --class QuendaSetup --child "$1")" checked
 }
 
-escape_codes() {
-    e2e_debug_lines | sed -n 's/^Quenda: escape 42 code //p' | tr '\n' ' ' | sed 's/ $//'
-}
-
-# Polls, since a save that ends the program and one that only hides the
-# window look the same from here.
-wait_for_saved_values() {
-    local deadline=$((SECONDS + 10))
-    until [[ "$(e2e_reg_dump | wc -l)" -ge "$1" ]]; do
-        ((SECONDS < deadline)) || e2e_fail "registry holds: $(e2e_reg_dump | tr '\n' ' ')"
-        sleep 0.2
-    done
-}
+values_saved() { (($(e2e_reg_dump | wc -l) >= $1)); }
 
 test_ok_writes_all_twenty_values() {
     e2e_start
@@ -38,7 +26,7 @@ test_ok_writes_all_twenty_values() {
         e2e_click QuendaSetup Horiz
     done
     e2e_click QuendaSetup OK
-    wait_for_saved_values 20
+    wait_until 10 values_saved 20 || e2e_fail "registry holds: $(e2e_reg_dump | tr '\n' ' ')"
 
     local expected
     expected="$(sort <<'VALUES'
@@ -65,7 +53,7 @@ Phase\Phase=0
 VALUES
 )"
     e2e_expect_eq "$expected" "$(e2e_reg_dump | sort)" "the registry after OK"
-    e2e_expect_eq "16 3 3 3" "$(escape_codes)" "commands: the filter, three steps, nothing on OK"
+    e2e_expect_eq "16 3 3 3" "$(e2e_codes)" "commands: the filter, three steps, nothing on OK"
 }
 
 test_stored_values_come_back_at_start_up() {
@@ -76,7 +64,7 @@ test_stored_values_come_back_at_start_up() {
     show_setup_window
     e2e_expect_eq 1 "$(checked None)" "None checked"
     e2e_expect_eq 0 "$(checked Medium)" "Medium checked"
-    e2e_expect_eq "16" "$(escape_codes)" "commands at start-up; an offset sends no step"
+    e2e_expect_eq "16" "$(e2e_codes)" "commands at start-up; an offset sends no step"
     e2e_log "screenshot: $(e2e_screenshot restored)"
 }
 
@@ -103,15 +91,13 @@ test_bad_values_are_reported_once_and_the_rest_applies() {
     e2e_expect_eq 1 "$(grep -a -c 'OutputDebugStringA "Quenda: error ' "$E2E_LOG")" "error reports"
     e2e_expect_eq "" "$(e2e_automate windows --class '#32770' --title Quenda)" "message boxes left"
     e2e_expect_eq 1 "$(checked None)" "None, read after the bad values, checked"
-    e2e_expect_eq "16" "$(escape_codes)" "commands at start-up"
+    e2e_expect_eq "16" "$(e2e_codes)" "commands at start-up"
 
     # The close box reads the store again; what was reported stays quiet, so
     # no message box holds the window up. Posted: a box would block a send.
     e2e_automate post --class QuendaSetup 274 61536 0 >/dev/null # WM_SYSCOMMAND, SC_CLOSE
-    local deadline=$((SECONDS + 10))
-    while e2e_automate find --class QuendaSetup --visible --timeout 200 >/dev/null 2>&1; do
-        ((SECONDS < deadline)) || e2e_fail "the close box did not hide the window (a message box?)"
-    done
+    wait_until 10 e2e_window_hidden QuendaSetup ||
+        e2e_fail "the close box did not hide the window (a message box?)"
     e2e_expect_eq 1 "$(grep -a -c 'OutputDebugStringA "Quenda: error ' "$E2E_LOG")" \
         "error reports after the close box"
 }

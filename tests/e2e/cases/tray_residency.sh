@@ -6,8 +6,6 @@ source "$(dirname "$0")/../lib/harness.sh"
 
 readonly LEFT_DOWN=513 RIGHT_DOWN=516 CONTEXT_MENU=0x7B SELECT=0x400 KEY_SELECT=0x401
 
-commands() { e2e_debug_lines | sed -n 's/^Quenda: escape 42 code //p' | tr '\n' ' '; }
-
 # The debug lines without the warning that the card's driver is missing,
 # which Wine's display driver earns at every start (hardening.sh checks it).
 lines_without_driver_warning() {
@@ -30,38 +28,42 @@ expect_focus_in_setup() {
     FOCUSED="$(e2e_field "$focus" text)"
 }
 
-setup_visible() {
-    local found
-    found="$(e2e_automate find --class QuendaSetup)" || return 1
-    [[ "$(e2e_field "$found" visible)" == 1 ]]
+tray_requests_are() { [[ "$(tray_requests)" == "$1" ]]; }
+
+# What the shell sends for mouse message $1 over the icon, handled by the
+# time this returns.
+tray_press_handled() {
+    e2e_automate send --class QuendaPopUp 1025 100 "$1" >/dev/null
+}
+
+focus_left() {
+    local focus
+    focus="$(e2e_automate focus)" && [[ "$(e2e_field "$focus" text)" != "$1" ]]
 }
 
 test_first_start_adds_one_icon_and_sends_nothing() {
     e2e_start
     e2e_wait_resident
-    sleep 1
+    wait_until 10 tray_requests_are "add version modify " || true
     e2e_expect_eq 'Quenda: tray hook
 Quenda: tray add "Lumivance is currently set up for VGA Only - Medium Filter"' \
         "$(lines_without_driver_warning)" "debug lines at start-up"
     # The modify is the driver warning's balloon.
     e2e_expect_eq "add version modify " "$(tray_requests)" "tray calls"
     e2e_expect_eq 0 "$(e2e_escapes | grep -c '^escape=42 ' || true)" "driver commands"
-    setup_visible && e2e_fail "the setup window shows at start-up"
-    e2e_automate find --class QuendaPopUp --visible >/dev/null 2>&1 &&
-        e2e_fail "the start-up window is visible"
+    e2e_window_shown QuendaSetup && e2e_fail "the setup window shows at start-up"
+    e2e_window_shown QuendaPopUp && e2e_fail "the start-up window is visible"
     return 0
 }
 
 test_left_press_on_icon_opens_and_right_press_does_nothing() {
     e2e_start
     e2e_wait_resident
-    e2e_tray_click "$RIGHT_DOWN"
-    sleep 1
-    setup_visible && e2e_fail "a right press opened the setup window"
+    tray_press_handled "$RIGHT_DOWN"
+    e2e_window_shown QuendaSetup && e2e_fail "a right press opened the setup window"
     e2e_tray_click "$LEFT_DOWN"
     e2e_wait_window QuendaSetup 10 || e2e_fail "a left press did not open the setup window"
-    e2e_tray_click "$LEFT_DOWN"
-    sleep 0.5
+    tray_press_handled "$LEFT_DOWN"
     e2e_expect_eq 1 "$(e2e_automate windows --class QuendaSetup 2>/dev/null | wc -l)" \
         "setup windows after two presses"
     e2e_log "screenshot: $(e2e_screenshot opened)"
@@ -73,19 +75,17 @@ test_left_press_on_icon_opens_and_right_press_does_nothing() {
 test_keyboard_selection_opens_with_the_focus_and_a_new_task_bar_keeps_it() {
     e2e_start
     e2e_wait_resident
-    e2e_tray_click "$RIGHT_DOWN"
-    e2e_tray_click "$CONTEXT_MENU"
-    sleep 1
-    setup_visible && e2e_fail "a right press opened the setup window"
+    tray_press_handled "$RIGHT_DOWN"
+    tray_press_handled "$CONTEXT_MENU"
+    e2e_window_shown QuendaSetup && e2e_fail "a right press opened the setup window"
     e2e_tray_click "$KEY_SELECT"
     e2e_wait_window QuendaSetup 10 || e2e_fail "the keyboard's selection did not open the window"
     expect_focus_in_setup "the keyboard's selection"
     # Tab moves on at once, without a click first.
     local first="$FOCUSED"
     e2e_automate post --class QuendaSetup --child "$first" WM_KEYDOWN VK_TAB >/dev/null
-    sleep 0.5
+    wait_until 5 focus_left "$first" || e2e_fail "Tab left the focus on \"$first\""
     expect_focus_in_setup "Tab"
-    [[ "$FOCUSED" != "$first" ]] || e2e_fail "Tab left the focus on \"$first\""
 
     e2e_click QuendaSetup Cancel
     e2e_tray_click "$SELECT"
@@ -97,11 +97,7 @@ test_keyboard_selection_opens_with_the_focus_and_a_new_task_bar_keeps_it() {
     # warning's balloon, shown once per start).
     e2e_automate untray --class QuendaPopUp 100 >/dev/null || e2e_fail "the icon was not there"
     e2e_automate post --class QuendaPopUp registered:TaskbarCreated >/dev/null
-    local deadline=$((SECONDS + 10))
-    until [[ "$(tray_requests)" == "add version modify add version " ]]; do
-        ((SECONDS < deadline)) || break
-        sleep 0.1
-    done
+    wait_until 10 tray_requests_are "add version modify add version " || true
     e2e_expect_eq "add version modify add version " "$(tray_requests)" "tray calls"
 }
 
@@ -154,7 +150,7 @@ test_stored_tv_on_setup_is_restored_to_the_card_at_start() {
     e2e_start
     e2e_wait_resident
     # TV on, its reset to Maximum, the blanking toggle, None, the phase toggle.
-    e2e_expect_eq "127 18 1 16 22 " "$(commands)" "commands at start-up"
+    e2e_expect_eq "127 18 1 16 22" "$(e2e_codes)" "commands at start-up"
     e2e_expect_eq 'Quenda: tray add "Lumivance is currently set up for Comp Out - No Filtering"' \
         "$(e2e_debug_lines | grep 'tray add')" "tooltip"
 }

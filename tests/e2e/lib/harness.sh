@@ -29,8 +29,7 @@ e2e_setup_run() {
     wine_use_prefix "$E2E_RUN_DIR/prefix"
     local started=$SECONDS
     wine_prepare_prefix
-    WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ \
-        /d "$E2E_RELAY_INCLUDE" /f >/dev/null 2>&1
+    wine_reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d "$E2E_RELAY_INCLUDE" /f
     wine_use_virtual_desktop "$XVFB_SIZE"
     wine_stop
     say "Wine prefix ready in $((SECONDS - started)) s; display $DISPLAY"
@@ -73,8 +72,11 @@ e2e_end() {
     if [[ -n "${E2E_PID:-}" ]]; then
         wait "$E2E_PID" 2>/dev/null || true
     fi
-    e2e_debug_lines >"$E2E_TEST_DIR/debug.log" 2>/dev/null || true
-    e2e_relay_calls >"$E2E_TEST_DIR/relay.log" 2>/dev/null || true
+    # A test that never started the program has no log to keep.
+    if [[ -n "${E2E_LOG:-}" ]]; then
+        e2e_debug_lines >"$E2E_TEST_DIR/debug.log" || true
+        e2e_relay_calls >"$E2E_TEST_DIR/relay.log" || true
+    fi
     return "$status"
 }
 
@@ -102,16 +104,10 @@ e2e_start() {
     E2E_PID=$!
 }
 
-e2e_running() {
-    [[ -n "${E2E_PID:-}" ]] && kill -0 "$E2E_PID" 2>/dev/null
-}
-
 # Waits for the program to end by itself; fails after SECONDS (default 10).
 e2e_wait_exit() {
-    wait_until "${1:-10}" e2e_not_running
+    wait_until "${1:-10}" process_ended "${E2E_PID:-}"
 }
-
-e2e_not_running() { ! e2e_running; }
 
 # The resident program has added its tray icon.
 e2e_wait_resident() {
@@ -127,28 +123,28 @@ e2e_tray_click() {
 
 # Opens the setup window as a left press on the tray icon does.
 e2e_open_setup() {
-    e2e_tray_click 513
-    e2e_wait_window QuendaSetup 10 || e2e_fail "a left press on the icon did not open the setup window"
+    open_setup_window "$E2E_LOG" "$E2E_AUTOMATE" ||
+        e2e_fail "a left press on the icon did not open the setup window"
 }
 
 # The automation helper (see tests/e2e/win32/automate_main.cpp); its lines
-# go to stdout, its status says whether the window was found.
+# go to stdout, its status says whether the window was found. Wine's own
+# errors stay on: a helper that Wine could not start says so.
 e2e_automate() {
-    WINEDEBUG=-all "$WINE64" "$E2E_AUTOMATE" "$@"
+    WINEDEBUG=fixme-all "$WINE64" "$E2E_AUTOMATE" "$@"
 }
 
-# Succeeds once a visible top-level window of class $1 exists; fails when the
-# program ends first or after $2 seconds (default 20).
+# Succeeds once a visible top-level window of class $1 exists; fails after $2
+# seconds (default 20).
 e2e_wait_window() {
-    local class="$1" deadline=$((SECONDS + ${2:-20}))
-    while ((SECONDS < deadline)); do
-        if e2e_automate find --class "$class" --visible --timeout 500 >/dev/null 2>&1; then
-            return 0
-        fi
-        e2e_running || return 1
-    done
-    return 1
+    wait_until "${2:-20}" e2e_window_shown "$1"
 }
+
+e2e_window_shown() {
+    e2e_automate find --class "$1" --visible --timeout 0 >/dev/null 2>&1
+}
+
+e2e_window_hidden() { ! e2e_window_shown "$1"; }
 
 # Clicks the child window captioned $2 of the window of class $1.
 e2e_click() {
@@ -202,17 +198,13 @@ e2e_colour_box() {
 # ---- What the program did --------------------------------------------------------
 
 # Its "Quenda: ..." debug lines so far, one per line, as written.
-e2e_debug_lines() {
-    sed -n 's/^[0-9a-f]*:warn:debugstr:OutputDebugStringA "\(Quenda: .*\)"\r\{0,1\}$/\1/; T; s/\\n$//; s/\\"/"/g; p' \
-        "$E2E_LOG"
-}
+e2e_debug_lines() { debug_lines "$E2E_LOG"; }
 
 # Waits until a debug line matches the extended regex $1; fails after $2 s.
-e2e_wait_debug() {
-    wait_until "${2:-10}" e2e_has_debug_line "$1"
-}
+e2e_wait_debug() { wait_until "${2:-10}" has_debug_line "$E2E_LOG" "$1"; }
 
-e2e_has_debug_line() { e2e_debug_lines | grep -q -E "$1"; }
+# The driver commands sent so far, as one line of codes: "16 3 3".
+e2e_codes() { e2e_debug_lines | sed -n 's/^Quenda: escape 42 code //p' | paste -s -d ' '; }
 
 # The relayed calls so far, optionally only those of function $1, as Wine
 # prints them: "Call gdi32.ExtEscape(hdc,escape,in size,in,out size,out)".
@@ -234,30 +226,34 @@ e2e_escapes() {
     done < <(e2e_relay_calls ExtEscape)
 }
 
+# Every ExtEscape call but the driver query at start-up (hardening.sh checks it).
+e2e_command_escapes() { e2e_escapes | grep -v -x 'escape=8 in=4 out=0'; }
+
+# Every command's debug line has its one ExtEscape call, of the driver's shape.
+e2e_expect_one_escape_call_per_code() {
+    local codes
+    codes="$(e2e_codes | wc -w)"
+    wait_until 5 e2e_escape_calls_are "$codes" || true
+    e2e_expect_eq "$codes" "$(e2e_command_escapes | wc -l)" "ExtEscape calls for $codes commands"
+    e2e_expect_eq "escape=42 in=2 out=0" "$(e2e_command_escapes | sort -u)" \
+        "shape of every ExtEscape call"
+}
+
+e2e_escape_calls_are() { (($(e2e_command_escapes | wc -l) == $1)); }
+
 # ---- The program's settings ------------------------------------------------------
 
 e2e_reg_reset() {
-    WINEDEBUG=-all "$WINE64" reg delete "$E2E_SETTINGS_KEY" /f >/dev/null 2>&1 || true
+    wine_reg delete "$E2E_SETTINGS_KEY" /f || true
 }
 
 # e2e_reg_set SECTION KEY VALUE: one REG_SZ value, as the program stores it.
 e2e_reg_set() {
-    WINEDEBUG=-all "$WINE64" reg add "$E2E_SETTINGS_KEY\\$1" /v "$2" /t REG_SZ /d "$3" /f \
-        >/dev/null
+    wine_reg add "$E2E_SETTINGS_KEY\\$1" /v "$2" /t REG_SZ /d "$3" /f
 }
 
 # e2e_reg_get SECTION KEY: prints the value; fails when there is none.
-e2e_reg_get() {
-    local line prefix="    $2    REG_SZ    "
-    while IFS= read -r line; do
-        line="${line%$'\r'}"
-        if [[ "$line" == "$prefix"* ]]; then
-            printf '%s\n' "${line#"$prefix"}"
-            return 0
-        fi
-    done < <(WINEDEBUG=-all "$WINE64" reg query "$E2E_SETTINGS_KEY\\$1" /v "$2" 2>/dev/null)
-    return 1
-}
+e2e_reg_get() { wine_reg_value "$E2E_SETTINGS_KEY\\$1" "$2" REG_SZ; }
 
 # Every value under the program's key: "Section\Key=Value" lines.
 e2e_reg_dump() {

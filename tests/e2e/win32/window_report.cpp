@@ -96,6 +96,9 @@ std::string describeWindow(HWND window, int replyTimeoutMs) {
     field("rect", box(rect));
     field("client", box(clientOnScreen(window)));
     field("pos", box(inParentClient(window, rect)));
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    field("pid", std::to_string(process));
     return line;
 }
 

@@ -24,27 +24,36 @@ TEST(WindowSize, AFormShowsItsDesignWidthUntilCodeSetsWidthThenThatLessTheToolki
 
 // The window moved to a display of another DPI, wide, then back: each size
 // comes from the twips, and the corner the system gave comes back exactly.
+// A message another program made up, with no corner or a DPI of 0 or beyond
+// four times the current one, changes nothing.
 TEST(WindowSize, ADpiChangeSizesTheWindowAfreshFromTwipsAndKeepsTheGivenCorner) {
     testing_support::SetupFixture f;
     f.load();
     f.window.cmdAdvanced_Click();
     struct Step {
         int dpi;
-        int left;
-        int top;
+        std::optional<forms::PixelPoint> corner;
         FrameExtent frame;
-        PixelSize size;
+        std::optional<PixelSize> size;  // none: the change is ignored
     };
+    int dpi = 96;
     for (const Step& step :
-         {Step{144, 1921, 7, {9, 38}, {377, 659}}, Step{96, -3, 0, {6, 25}, {251, 439}},
-          Step{192, 2560, 1440, {12, 50}, {502, 878}}, Step{120, 100, 33, {8, 31}, {314, 549}}}) {
-        const forms::DpiChangePlacement placed =
-            forms::placeAfterDpiChange(f.window, step.dpi, step.left, step.top, step.frame);
-        EXPECT_EQ(placed.size, step.size) << step.dpi;
-        EXPECT_EQ(forms::twipsToPixels(placed.leftTwips, step.dpi), step.left) << step.dpi;
-        EXPECT_EQ(forms::twipsToPixels(placed.topTwips, step.dpi), step.top) << step.dpi;
-        f.window.setLeft(placed.leftTwips);
-        f.window.setTop(placed.topTwips);
+         {Step{144, {{1921, 7}}, {9, 38}, {{377, 659}}}, Step{96, {{-3, 0}}, {6, 25}, {{251, 439}}},
+          Step{0, {{-3, 0}}, {6, 25}, {}}, Step{385, {{0, 0}}, {6, 25}, {}},
+          Step{192, {}, {12, 50}, {}}, Step{192, {{2560, 1440}}, {12, 50}, {{502, 878}}},
+          Step{120, {{100, 33}}, {8, 31}, {{314, 549}}}}) {
+        const auto placed =
+            forms::placeAfterDpiChange(f.window, dpi, step.dpi, step.corner, step.frame);
+        ASSERT_EQ(placed.has_value(), step.size.has_value()) << step.dpi;
+        if (!placed) {
+            continue;
+        }
+        EXPECT_EQ(placed->size, step.size) << step.dpi;
+        EXPECT_EQ(forms::twipsToPixels(placed->leftTwips, step.dpi), step.corner->left) << step.dpi;
+        EXPECT_EQ(forms::twipsToPixels(placed->topTwips, step.dpi), step.corner->top) << step.dpi;
+        f.window.setLeft(placed->leftTwips);
+        f.window.setTop(placed->topTwips);
+        dpi = step.dpi;
     }
     EXPECT_FLOAT_EQ(f.window.Width(), 3765) << "the width the code set is kept in twips";
 }
