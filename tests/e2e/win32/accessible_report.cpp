@@ -288,11 +288,13 @@ void listenForChanges(HWND window, int timeoutMs) {
     RegisterClassA(&listenerClass);
     HWND listener = CreateWindowExA(0, kListenerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                     listenerClass.hInstance, nullptr);
+    // Wine 8 passes no event to a hook that names the process it listens
+    // to, so the hook hears every process and the loop keeps the program's.
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     HWINEVENTHOOK hook =
-        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, onChange,
-                        process, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, onChange, 0, 0,
+                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     SetTimer(listener, 1, static_cast<UINT>(timeoutMs), nullptr);
     print("listening=1");
     MSG message{};
@@ -300,7 +302,11 @@ void listenForChanges(HWND window, int timeoutMs) {
         if (message.hwnd == nullptr && message.message == kChangeMessage) {
             const std::unique_ptr<Change> change(
                 reinterpret_cast<Change*>(message.lParam));  // NOLINT(performance-no-int-to-ptr)
-            printChange(*change);
+            DWORD from = 0;
+            GetWindowThreadProcessId(change->window, &from);
+            if (from == process) {
+                printChange(*change);
+            }
         } else {
             DispatchMessageA(&message);
         }

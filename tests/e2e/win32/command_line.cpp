@@ -45,6 +45,7 @@ constexpr std::array kNames{
     NamedNumber{"VK_RETURN", 0x0D},
     NamedNumber{"VK_ESCAPE", 0x1B},
     NamedNumber{"VK_SPACE", 0x20},
+    NamedNumber{"VK_DOWN", 0x28},
 };
 
 long long parseTerm(const std::string& text) {
