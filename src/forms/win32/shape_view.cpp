@@ -57,12 +57,13 @@ void ShapeView::createWindow() {
         windowClass.lpszClassName = kShapeClass;
         checked(RegisterClassExA(&windowClass), "Could not register the window class shape");
     }
+    // It shows no caption: readers have the name from the model.
     const RECT at = where();
-    window_.reset(checked(
-        CreateWindowExA(0, kShapeClass, shape_.accessible().name.c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top,
-                        at.right - at.left, at.bottom - at.top, form_, nullptr, instance_, this),
-        "Could not create the window of " + shape_.name()));
+    window_.reset(
+        checked(CreateWindowExA(0, kShapeClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                at.left, at.top, at.right - at.left, at.bottom - at.top, form_,
+                                nullptr, instance_, this),
+                "Could not create the window of " + shape_.name()));
 }
 
 LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

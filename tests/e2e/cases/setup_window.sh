@@ -19,8 +19,8 @@ readonly OUTER_COMPACT=1800 OUTER_ADVANCED=3765 CLIENT_HEIGHT=6210
 # The child windows of a freshly loaded window, front-most first as they are
 # stacked: class|caption|frame ("-" for the window itself)|Left|Top|Width|
 # Height in twips|check state (BM_GETCHECK, 0 for buttons and frames, "-"
-# for others)|enabled. The last is the preview's window, which screen readers
-# find and the user sees through, behind every other control.
+# for others)|enabled. The last is the preview's window, uncaptioned, which
+# screen readers find and the user sees through, behind every other control.
 readonly LAYOUT='Button|Horiz|-|1845|5640|690|405|0|1
 Button|Vert|-|2760|5640|690|405|0|1
 Button|Exit|-|210|4620|1275|435|0|1
@@ -48,7 +48,7 @@ Button|Test Signal|-|1785|630|1275|1095|0|0
 Button|Ramp|Test Signal|120|720|855|255|0|0
 Button|Color Bars|Test Signal|120|480|1095|255|1|0
 Button|Black|Test Signal|120|240|975|255|0|0
-QuendaShape|Picture position|-|1965|4320|1380|1275|-|1'
+QuendaShape||-|1965|4320|1380|1275|-|1'
 
 # The two rectangles, painted by the window itself: Left Top Width Height in
 # twips, the picture where the load's centring puts it.
