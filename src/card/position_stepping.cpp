@@ -1,5 +1,8 @@
 #include "card/position_stepping.h"
 
+#include <cmath>
+
+#include "card/position_words.h"
 #include "forms/checked_int16.h"
 
 namespace card {
@@ -35,12 +38,31 @@ PositionStepping::PositionStepping(PreviewControls& preview, SetupVariables& var
 void PositionStepping::connect() {
     preview_.cmdHorizAdjust.setClickHandler([this] { cmdHorizAdjust_Click(); });
     preview_.cmdVertAdjust.setClickHandler([this] { cmdVertAdjust_Click(); });
+    preview_.shapeScreen.setAccessibleName(std::string(kPreviewName));
+    tellPosition();
+}
+
+// The words follow what the preview shows, whichever way the picture got
+// there, so they are worked out from the two shapes.
+void PositionStepping::tellPosition() {
+    const auto offset = [](float image, float screen) {
+        return static_cast<std::int16_t>(
+            std::lround((image - screen - kCentringDistance) / static_cast<float>(kTwipsPerUnit)));
+    };
+    const forms::Geometry& image = preview_.shapeImage.geometry();
+    const forms::Geometry& screen = preview_.shapeScreen.geometry();
+    const std::string words =
+        positionInWords(offset(image.left, screen.left), offset(image.top, screen.top));
+    preview_.shapeScreen.setAccessibleValue(words);
+    preview_.cmdHorizAdjust.setAccessibleDescription(words);
+    preview_.cmdVertAdjust.setAccessibleDescription(words);
 }
 
 void PositionStepping::cmdHorizAdjust_Click() {
     step(vars_.curHorizValue, vars_.curHorizDirection);
     const float screenLeft = preview_.shapeScreen.geometry().left;
     preview_.shapeImage.move(placement(screenLeft, vars_.curHorizValue));
+    tellPosition();
     driver_.SendDriverCommand(DriverCommand::DRV_HORIZ_STEP);
 }
 
@@ -49,6 +71,7 @@ void PositionStepping::cmdVertAdjust_Click() {
     const float imageLeft = preview_.shapeImage.geometry().left;
     const float screenTop = preview_.shapeScreen.geometry().top;
     preview_.shapeImage.move(imageLeft, placement(screenTop, vars_.curVertValue));
+    tellPosition();
     driver_.SendDriverCommand(DriverCommand::DRV_VERT_STEP);
 }
 
@@ -57,6 +80,7 @@ void PositionStepping::PlacePreviewImage(std::int16_t horizontal, std::int16_t v
     const float top = placement(screen.top, vertical);
     const float left = placement(screen.left, horizontal);
     preview_.shapeImage.move(left, top);
+    tellPosition();
 }
 
 bool PositionStepping::mirrorIsOnGrid() const {

@@ -31,6 +31,9 @@ class PositionStepping {
     void travelTo(std::int16_t horizontal, std::int16_t vertical);
 
   private:
+    // Tells the preview and both step buttons, for a screen reader, where
+    // the preview now shows the picture.
+    void tellPosition();
     void travel(std::int16_t& value, std::int16_t& direction, std::int16_t target,
                 DriverCommand command);
 

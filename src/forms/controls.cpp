@@ -28,6 +28,36 @@ void Control::setEnabled(bool enabled) {
     changed();
 }
 
+namespace {
+
+bool replace(std::string& text, std::string with) {
+    if (text == with) {
+        return false;
+    }
+    text = std::move(with);
+    return true;
+}
+
+}  // namespace
+
+void Control::setAccessibleName(std::string name) {
+    if (replace(accessible_.name, std::move(name))) {
+        changed();
+    }
+}
+
+void Control::setAccessibleDescription(std::string description) {
+    if (replace(accessible_.description, std::move(description))) {
+        changed();
+    }
+}
+
+void Control::setAccessibleValue(std::string value) {
+    if (replace(accessible_.value, std::move(value))) {
+        changed();
+    }
+}
+
 bool Control::reachable() const noexcept {
     return enabled_ && (container_ == nullptr || container_->enabled());
 }

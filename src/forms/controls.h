@@ -28,6 +28,17 @@ struct Geometry {
     float height = 0;
 };
 
+// What a screen reader is told of a control beyond what its window says
+// itself; an empty text tells nothing more. A shape with a name is read as a
+// graphic of its own.
+struct AccessibleText {
+    std::string name;
+    std::string description;
+    std::string value;
+
+    bool operator==(const AccessibleText&) const = default;
+};
+
 // What a control is when its form loads.
 struct ControlDesign {
     std::string name;
@@ -59,6 +70,11 @@ class Control {
     // Enabled itself and not inside a disabled frame: what the user can reach.
     bool reachable() const noexcept;
 
+    const AccessibleText& accessible() const noexcept { return accessible_; }
+    void setAccessibleName(std::string name);
+    void setAccessibleDescription(std::string description);
+    void setAccessibleValue(std::string value);
+
     void setClickHandler(std::function<void()> handler);
     // A click by the user, as the view reports it. Ignored on an unreachable control.
     void userClick();
@@ -77,6 +93,7 @@ class Control {
     std::optional<int> tabIndex_;
     bool enabled_;
     Frame* container_;
+    AccessibleText accessible_;
     std::function<void()> onClick_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/window_size.h"
+
 namespace forms {
 
 namespace {
@@ -19,11 +21,14 @@ bool selectedOption(const Control& control) {
     return option != nullptr && option->selected();
 }
 
-// The controls that could take the focus, in tab order.
+// The controls that could take the focus, in tab order. A key that put the
+// focus on a control the width clips would let the next key change the card
+// with nothing to see, so those are left out until the window is wide.
 std::vector<Control*> focusableInTabOrder(const Form& form) {
     std::vector<Control*> result;
     for (Control* control : form.controls()) {
-        if (takesFocus(*control) && control->reachable() && control->tabIndex().has_value()) {
+        if (takesFocus(*control) && control->reachable() && control->tabIndex().has_value() &&
+            liesInClientArea(*control)) {
             result.push_back(control);
         }
     }

@@ -13,6 +13,31 @@ float clientWidthTwips(const Form& form) {
     return std::max(0.0F, form.Width() - kToolkitFrameTwips);
 }
 
+bool liesInClientArea(const Control& control) {
+    Geometry at = control.geometry();
+    if (const Frame* frame = control.container()) {
+        at.left += frame->geometry().left;
+        at.top += frame->geometry().top;
+    }
+    const Form& form = control.owner();
+    return at.left >= 0 && at.top >= 0 && at.left + at.width <= clientWidthTwips(form) &&
+           at.top + at.height <= form.design().clientHeight;
+}
+
+namespace {
+
+int fitEdge(int edge, int size, int areaEdge, int areaSize) {
+    return std::clamp(edge, areaEdge, std::max(areaEdge, areaEdge + areaSize - size));
+}
+
+}  // namespace
+
+PixelRect fitInside(PixelRect window, PixelRect area) {
+    window.left = fitEdge(window.left, window.width, area.left, area.width);
+    window.top = fitEdge(window.top, window.height, area.top, area.height);
+    return window;
+}
+
 std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int currentDpi, int dpi,
                                                       std::optional<PixelPoint> suggested,
                                                       FrameExtent frame) {

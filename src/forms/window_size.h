@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "forms/form.h"
+#include "forms/twips.h"
 
 namespace forms {
 
@@ -30,6 +31,17 @@ struct PixelSize {
 // The client width the form shows: its design width until code sets Width,
 // then that Width less the toolkit's frame.
 float clientWidthTwips(const Form& form);
+
+// Whether the control lies wholly inside the client area the form shows. One
+// the width clips is still there, enabled and in the tab order, but the user
+// cannot see it.
+bool liesInClientArea(const Control& control);
+
+// Where a window at `window` goes so that it lies wholly inside `area` (the
+// work area of a monitor), moved as little as that takes. A window larger
+// than the area keeps its top-left corner inside it, so its caption can be
+// reached.
+PixelRect fitInside(PixelRect window, PixelRect area);
 
 // The real outer size of a window whose client area is `clientWidth` by
 // `clientHeight` twips.

@@ -1,5 +1,7 @@
 #include "forms/win32/control_view.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "forms/form.h"
@@ -22,7 +24,7 @@ void ControlView::notified(int code) {
 
 ChildWindow::ChildWindow(const char* windowClass, DWORD style, DWORD exStyle,
                          const Control& control, const ViewContext& context)
-    : scale_(*context.scale) {
+    : accessible_(*context.accessibility, control), scale_(*context.scale) {
     const PixelRect at = toPixels(control.geometry(), scale_.dpi);
     window_.reset(CreateWindowExA(
         exStyle, windowClass, control.caption().c_str(),
@@ -30,6 +32,26 @@ ChildWindow::ChildWindow(const char* windowClass, DWORD style, DWORD exStyle,
         context.parent, fromInteger<HMENU>(INT_PTR{context.id}), context.instance, nullptr));
     checked(window_.get(), "Could not create the control " + control.name());
     SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
+    SetWindowSubclass(window_.get(), subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+ChildWindow::~ChildWindow() {
+    if (IsWindow(window_.get()) != FALSE) {
+        RemoveWindowSubclass(window_.get(), subclassProc, 0);
+    }
+}
+
+// The standard controls leave WM_GETOBJECT to the system; the model may have
+// more to say.
+LRESULT CALLBACK ChildWindow::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR /*id*/, DWORD_PTR self) {
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT answer =
+                fromInteger<ChildWindow*>(self)->accessible_.answer(window, wParam, lParam)) {
+            return answer;
+        }
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void ChildWindow::mirror(const Control& control) {
@@ -46,6 +68,7 @@ void ChildWindow::mirror(const Control& control) {
     const PixelRect at = toPixels(control.geometry(), scale_.dpi);
     SetWindowPos(window, nullptr, at.left, at.top, at.width, at.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    accessible_.announceChanges(window);
 }
 
 std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context) {

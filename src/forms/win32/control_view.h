@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "forms/controls.h"
+#include "forms/win32/accessibility.h"
 #include "forms/win32/handles.h"
 
 namespace forms::win32 {
@@ -23,6 +24,7 @@ struct ViewContext {
     HWND form = nullptr;    // the form's own window: shapes paint on it
     HWND parent = nullptr;  // the form's window, or the window of the control's frame
     const ViewScale* scale = nullptr;
+    Accessibility* accessibility = nullptr;
     int id = 0;
 };
 
@@ -56,16 +58,24 @@ class ControlView {
 };
 
 // The real child window behind a control: created from the model's values, its caption, enabled
-// state and place kept in step with the model.
+// state and place kept in step with the model, and read by screen readers
+// with whatever the model says of the control beyond its caption.
 class ChildWindow {
   public:
     ChildWindow(const char* windowClass, DWORD style, DWORD exStyle, const Control& control,
                 const ViewContext& context);
+    ~ChildWindow();
+    ChildWindow(const ChildWindow&) = delete;
+    ChildWindow& operator=(const ChildWindow&) = delete;
 
     HWND get() const { return window_.get(); }
     void mirror(const Control& control);
 
   private:
+    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+
+    AccessibleWindow accessible_;
     OwnedWindow window_;
     const ViewScale& scale_;
 };

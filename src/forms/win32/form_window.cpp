@@ -62,8 +62,11 @@ void trimSystemMenu(HWND window) {
 
 }  // namespace
 
-FormWindow::FormWindow(Form& form, HINSTANCE instance)
-    : form_(form), instance_(instance), scale_{screenDpi(), nullptr} {
+FormWindow::FormWindow(Form& form, HINSTANCE instance, Accessibility& accessibility)
+    : form_(form),
+      instance_(instance),
+      accessibility_(accessibility),
+      scale_{screenDpi(), nullptr} {
     try {
         createWindow(instance);
     } catch (...) {
@@ -144,6 +147,7 @@ void FormWindow::createControlViews(HINSTANCE instance) {
             context.form = window_.get();
             context.parent = contained ? viewOf(control.container())->window() : window_.get();
             context.scale = &scale_;
+            context.accessibility = &accessibility_;
             context.id = kFirstControlId + static_cast<int>(index);
             views_.push_back(createControlView(control, context));
         }
@@ -238,6 +242,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (focusing_ && view->control().kind() == ControlKind::OptionButton) {
                 return 0;
             }
+            lastActedOn_ = view->window();
             view->notified(HIWORD(wParam));
             return 0;
         }
@@ -288,10 +293,21 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 buildControlViews();
             }
             break;
+        case WM_DISPLAYCHANGE:
+            if (IsWindowVisible(window) != FALSE) {
+                bringIntoWorkArea();
+            }
+            break;
         case WM_DPICHANGED:
             moveToNewDpi(HIWORD(wParam), fromInteger<const RECT*>(lParam));
             return 0;
+        case WM_SYSCOLORCHANGE:
+            repaintAll();
+            break;
         case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) {
+                repaintAll();
+            }
             // A new message font, or a new DPI where the system tells no
             // window about it, redraws the window at what holds now.
             if (wParam == SPI_SETNONCLIENTMETRICS || windowDpi(window) != scale_.dpi) {
@@ -309,6 +325,11 @@ void FormWindow::paintSurface(HDC dc) const {
     for (auto view = views_.rbegin(); view != views_.rend(); ++view) {
         (*view)->paint(dc);
     }
+}
+
+// The shapes follow the system's colours once high contrast goes on or off.
+void FormWindow::repaintAll() const {
+    RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace forms::win32

@@ -27,7 +27,7 @@ namespace forms::win32 {
 // form_window_focus.cpp moves the keyboard through it.
 class FormWindow final : public FormView {
   public:
-    FormWindow(Form& form, HINSTANCE instance);
+    FormWindow(Form& form, HINSTANCE instance, Accessibility& accessibility);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -60,15 +60,20 @@ class FormWindow final : public FormView {
     Control* focusedControl() const;
 
     void focus(const Control* control);
+    static bool canHoldFocus(const Control& control);
     void restoreFocus();
+    void keepFocusInView();
     void moveByTab(Direction direction);
     bool moveInGroup(Direction direction);
     void keepUsersPosition();
+    void bringIntoWorkArea();
     void restoreIfMinimised() const;
     void paintSurface(HDC dc) const;
+    void repaintAll() const;
 
     Form& form_;
     HINSTANCE instance_;
+    Accessibility& accessibility_;
     ViewScale scale_;
     std::unique_ptr<GdiObject<HFONT>> font_;
     OwnedWindow owner_;
@@ -78,11 +83,17 @@ class FormWindow final : public FormView {
     std::vector<std::unique_ptr<ControlView>> views_;
     bool viewsBuilt_ = false;
     HWND lastFocus_ = nullptr;
+    // The child window the user last clicked or pressed: where the focus
+    // goes when the window narrows under it. Only ever compared, so it may
+    // outlive its window.
+    HWND lastActedOn_ = nullptr;
     // Focus given by code, not a click: an option button that gains the focus
     // reports a click, which must not select it.
     bool focusing_ = false;
     // Our own moves, not the user's.
     bool placing_ = false;
+    // The model taking the place the window already has.
+    bool adopting_ = false;
 };
 
 }  // namespace forms::win32

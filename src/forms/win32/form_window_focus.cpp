@@ -1,13 +1,16 @@
-// The keyboard in a form window: where the focus goes on a show, and Tab,
-// Shift+Tab and the arrows through the model's tab order.
+// The keyboard in a form window: where the focus goes on a show and when the
+// window narrows, and Tab, Shift+Tab and the arrows through the model's tab
+// order, which holds only the controls in view.
 #include "forms/win32/form_window.h"
+#include "forms/window_size.h"
 
 namespace forms::win32 {
 
 // Windows lets the program take the foreground while it handles the input
 // that asked for the show (the tray's, or a second start's), which is when
-// this runs. The focus then lands on a control, so Tab and the arrows work
-// without a click first.
+// this runs. Every show starts the keyboard at the first control the user
+// can see, so Tab and the arrows work without a click first, and a key
+// pressed at once acts on something in view.
 void FormWindow::activate() {
     HWND window = window_.get();
     if (IsWindowVisible(window) == FALSE) {
@@ -16,9 +19,7 @@ void FormWindow::activate() {
     if (GetForegroundWindow() != window) {
         SetForegroundWindow(window);
     }
-    if (viewOf(GetFocus()) == nullptr) {
-        restoreFocus();
-    }
+    focus(nextTabStop(form_, nullptr, Direction::Forward));
 }
 
 Control* FormWindow::focusedControl() const {
@@ -36,12 +37,31 @@ void FormWindow::focus(const Control* control) {
     focusing_ = false;
 }
 
+bool FormWindow::canHoldFocus(const Control& control) {
+    return takesFocus(control) && control.reachable() && liesInClientArea(control);
+}
+
 // Back to the control that had the focus when the window was last left, or
 // to the first in tab order.
 void FormWindow::restoreFocus() {
     const ControlView* last = viewOf(lastFocus_);
-    if (last != nullptr && takesFocus(last->control()) && last->control().reachable()) {
+    if (last != nullptr && canHoldFocus(last->control())) {
         focus(&last->control());
+    } else {
+        focus(nextTabStop(form_, nullptr, Direction::Forward));
+    }
+}
+
+// The window narrowed under the focus: it goes to the control the user just
+// acted on (the one that narrowed it), or else to the first one in view.
+void FormWindow::keepFocusInView() {
+    const Control* focused = focusedControl();
+    if (focused == nullptr || liesInClientArea(*focused)) {
+        return;
+    }
+    const ControlView* actedOn = viewOf(lastActedOn_);
+    if (actedOn != nullptr && canHoldFocus(actedOn->control())) {
+        focus(&actedOn->control());
     } else {
         focus(nextTabStop(form_, nullptr, Direction::Forward));
     }

@@ -90,16 +90,21 @@ void FormWindow::moveToNewDpi(int dpi, const RECT* suggested) {
 }
 
 void FormWindow::formChanged() {
+    if (adopting_) {
+        return;
+    }
     HWND window = window_.get();
     restoreIfMinimised();
     // A window loaded hidden is placed with its controls, once the message
     // loop runs: every move costs, and nobody sees it before.
     if (viewsBuilt_ || form_.Visible()) {
         placeWindow();
+        keepFocusInView();
     }
     const bool shown = IsWindowVisible(window) != FALSE;
     if (form_.Visible() && !shown) {
         buildControlViews();
+        bringIntoWorkArea();
         ShowWindow(window, SW_SHOWNORMAL);
         SetForegroundWindow(window);
     } else if (!form_.Visible() && shown) {
@@ -134,11 +139,42 @@ void FormWindow::restoreIfMinimised() const {
 }
 
 // The window moved by the user keeps its place when code changes its width.
+// The window is already there, so the model's change moves nothing.
 void FormWindow::keepUsersPosition() {
     RECT where{};
     GetWindowRect(window_.get(), &where);
+    adopting_ = true;
     form_.setLeft(pixelsToTwips(where.left, scale_.dpi));
     form_.setTop(pixelsToTwips(where.top, scale_.dpi));
+    adopting_ = false;
+}
+
+// A place the user left the window at may since have gone with a monitor, or
+// with a change of display mode: with no task-bar button, a window off every
+// monitor could not be reached. It comes back wholly inside the work area of
+// the monitor nearest to it, as close to that place as fits; a window that
+// lies wholly on a monitor stays where it is.
+void FormWindow::bringIntoWorkArea() {
+    HWND window = window_.get();
+    RECT now{};
+    GetWindowRect(window, &now);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&now, MONITOR_DEFAULTTONEAREST), &monitor) == FALSE) {
+        return;
+    }
+    const RECT& work = monitor.rcWork;
+    const PixelRect fitted =
+        fitInside({now.left, now.top, now.right - now.left, now.bottom - now.top},
+                  {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    if (fitted.left == now.left && fitted.top == now.top) {
+        return;
+    }
+    placing_ = true;
+    SetWindowPos(window, nullptr, fitted.left, fitted.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+    keepUsersPosition();
 }
 
 }  // namespace forms::win32

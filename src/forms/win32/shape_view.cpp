@@ -1,15 +1,107 @@
 #include "forms/win32/shape_view.h"
 
+#include <algorithm>
+
+#include "forms/shape_colours.h"
 #include "forms/twips.h"
+#include "forms/win32/system_call.h"
 
 namespace forms::win32 {
+
+namespace {
+
+constexpr const char* kShapeClass = "QuendaShape";
+
+COLORREF colorOf(Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+Rgb rgbOf(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+bool highContrastOn() {
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+}  // namespace
 
 ShapeView::ShapeView(Shape& shape, const ViewContext& context)
     : ControlView(shape),
       shape_(shape),
+      instance_(context.instance),
       form_(context.form),
       scale_(*context.scale),
-      fill_(CreateSolidBrush(RGB(shape.fill().red, shape.fill().green, shape.fill().blue))) {}
+      accessible_(*context.accessibility, shape) {
+    if (!shape_.accessible().name.empty()) {
+        createWindow();
+    }
+}
+
+ShapeView::~ShapeView() {
+    if (IsWindow(window_.get()) != FALSE) {
+        SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+    }
+}
+
+void ShapeView::createWindow() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(instance_, kShapeClass, &windowClass) == FALSE) {
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance_;
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kShapeClass;
+        checked(RegisterClassExA(&windowClass), "Could not register the window class shape");
+    }
+    // It shows no caption: readers have the name from the model.
+    const RECT at = where();
+    window_.reset(
+        checked(CreateWindowExA(0, kShapeClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                at.left, at.top, at.right - at.left, at.bottom - at.top, form_,
+                                nullptr, instance_, this),
+                "Could not create the window of " + shape_.name()));
+}
+
+LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = fromInteger<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = fromInteger<ShapeView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self != nullptr) {
+        switch (message) {
+            case WM_GETOBJECT:
+                if (const LRESULT answer = self->accessible_.answer(window, wParam, lParam)) {
+                    return answer;
+                }
+                break;
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_PAINT: {
+                const PaintDC paint(window);
+                self->showSurfaceBeneath(window, paint.get());
+                return 0;
+            }
+            default:
+                break;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The form draws its surface, this shape and any in front of it included,
+// into the window's own device context.
+void ShapeView::showSurfaceBeneath(HWND window, HDC dc) const {
+    POINT origin{0, 0};
+    MapWindowPoints(window, form_, &origin, 1);
+    SetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
+    SendMessageA(form_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
 
 RECT ShapeView::where() const {
     const PixelRect at = toPixels(shape_.geometry(), scale_.dpi);
@@ -17,20 +109,35 @@ RECT ShapeView::where() const {
 }
 
 void ShapeView::mirror() {
-    const RECT now = where();
-    if (EqualRect(&now, &shown_) != FALSE) {
-        return;
+    if (window_.get() == nullptr && !shape_.accessible().name.empty()) {
+        createWindow();
     }
-    InvalidateRect(form_, &shown_, TRUE);
-    InvalidateRect(form_, &now, TRUE);
-    shown_ = now;
+    const RECT now = where();
+    if (EqualRect(&now, &shown_) == FALSE) {
+        // The window of a named shape lies over the surface, so it is
+        // repainted with it.
+        constexpr UINT kRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
+        RedrawWindow(form_, &shown_, nullptr, kRepaint);
+        RedrawWindow(form_, &now, nullptr, kRepaint);
+        shown_ = now;
+        if (window_.get() != nullptr) {
+            SetWindowPos(window_.get(), nullptr, now.left, now.top, now.right - now.left,
+                         now.bottom - now.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    accessible_.announceChanges(window_.get());
 }
 
 void ShapeView::paint(HDC dc) const {
+    const ShapePaint colours =
+        shapePaint(shape_, {rgbOf(GetSysColor(COLOR_WINDOW)), rgbOf(GetSysColor(COLOR_WINDOWTEXT))},
+                   highContrastOn());
     const RECT at = where();
-    const Selection brush(dc, fill_.get());
-    const Selection pen(dc, GetStockObject(DC_PEN));
-    SetDCPenColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const int outline = colours.heavyOutline ? std::max(2, MulDiv(2, scale_.dpi, 96)) : 1;
+    const GdiObject<HPEN> pen(CreatePen(PS_INSIDEFRAME, outline, colorOf(colours.outline)));
+    const Selection penSelection(dc, pen.get());
+    const Selection brush(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, colorOf(colours.fill));
     Rectangle(dc, at.left, at.top, at.right, at.bottom);
 }
 

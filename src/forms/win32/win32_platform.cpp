@@ -18,7 +18,7 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
 }
 
 std::unique_ptr<FormView> Win32Platform::createView(Form& form) {
-    return std::make_unique<FormWindow>(form, instance_);
+    return std::make_unique<FormWindow>(form, instance_, accessibility_);
 }
 
 void Win32Platform::dispatchPendingMessages() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "forms/toolkit.h"
+#include "forms/win32/accessibility.h"
 
 namespace forms::win32 {
 
@@ -18,6 +19,7 @@ class Win32Platform final : public Platform {
 
   private:
     HINSTANCE instance_;
+    Accessibility accessibility_;
 };
 
 // Reports an error nothing caught: a debug line for support, then a message

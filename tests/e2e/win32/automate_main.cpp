@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "accessible_report.h"
 #include "caption_fit.h"
 #include "command_line.h"
 #include "window_finder.h"
@@ -170,6 +171,29 @@ int removeTrayIcon(const CommandLine& line, HWND window) {
     return Done;
 }
 
+int moveWindow(const CommandLine& line, HWND window) {
+    if (line.arguments.size() != 2) {
+        throw UsageError("move needs X Y");
+    }
+    SetWindowPos(window, nullptr, static_cast<int>(parseNumber(line.arguments[0])),
+                 static_cast<int>(parseNumber(line.arguments[1])), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    print(describeWindow(window, line.replyTimeoutMs));
+    return Done;
+}
+
+int accessibleAt(const CommandLine& line) {
+    if (line.arguments.size() != 2) {
+        throw UsageError("accpoint needs X Y");
+    }
+    if (!printAccessibleAt(static_cast<int>(parseNumber(line.arguments[0])),
+                           static_cast<int>(parseNumber(line.arguments[1])))) {
+        std::fprintf(stderr, "automate: no accessible object there\n");
+        return NotFound;
+    }
+    return Done;
+}
+
 int onWindow(const CommandLine& line) {
     HWND window = waitForWindow(line);
     if (window == nullptr) {
@@ -194,6 +218,17 @@ int onWindow(const CommandLine& line) {
     }
     if (line.command == "untray") {
         return removeTrayIcon(line, window);
+    }
+    if (line.command == "move") {
+        return moveWindow(line, window);
+    }
+    if (line.command == "acctree") {
+        printAccessibleTree(window);
+        return Done;
+    }
+    if (line.command == "events") {
+        listenForChanges(window, line.timeoutMs);
+        return Done;
     }
     return post(line, window);
 }
@@ -227,8 +262,9 @@ int hold(const CommandLine& line) {
 }
 
 bool isCommand(const std::string& word) {
-    for (const char* command : {"windows", "find", "children", "click", "send", "post", "gone",
-                                "hold", "captions", "focus", "untray"}) {
+    for (const char* command :
+         {"windows", "find", "children", "click", "send", "post", "gone", "hold", "captions",
+          "focus", "untray", "move", "acctree", "accpoint", "events"}) {
         if (word == command) {
             return true;
         }
@@ -248,6 +284,9 @@ int run(const CommandLine& line) {
     }
     if (line.command == "focus") {
         return focused(line);
+    }
+    if (line.command == "accpoint") {
+        return accessibleAt(line);
     }
     if (!line.windowClass && !line.title && !line.hwnd) {
         throw UsageError(line.command + " needs --class, --title or --hwnd");

@@ -45,6 +45,7 @@ constexpr std::array kNames{
     NamedNumber{"VK_RETURN", 0x0D},
     NamedNumber{"VK_ESCAPE", 0x1B},
     NamedNumber{"VK_SPACE", 0x20},
+    NamedNumber{"VK_DOWN", 0x28},
 };
 
 long long parseTerm(const std::string& text) {
@@ -139,6 +140,13 @@ const char* const kUsage =
     "  focus              the line of the window with the keyboard focus, and\n"
     "                     root_class= of its top-level window\n"
     "  untray ID          removes the window's tray icon ID, as a task bar restart does\n"
+    "  move X Y           moves the window's top-left corner to screen pixel X,Y\n"
+    "  acctree            the window's accessible objects as a screen reader reads\n"
+    "                     them, one line each (see accessible_report.h)\n"
+    "  accpoint X Y       the accessible object a point test finds at screen pixel X,Y\n"
+    "  events             prints each name, description and value change of the\n"
+    "                     window's program as it comes, until --timeout ms pass or\n"
+    "                     WM_CLOSE reaches the window of class AutomateListener\n"
     "MSG, W and L: numbers, known names (WM_CLOSE, WM_USER+1), or registered:NAME.\n"
     "Exit status: 0 done, 1 window not found (or still there), 2 usage, 3 failed,\n"
     "4 window disabled.\n";

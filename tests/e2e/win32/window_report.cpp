@@ -6,7 +6,10 @@
 
 namespace automate {
 
-namespace {
+std::string box(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top);
+}
 
 std::string escaped(const std::string& text) {
     std::string out;
@@ -31,15 +34,12 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
+namespace {
+
 std::string hex(unsigned long long value) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%llx", value);
     return text;
-}
-
-std::string box(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top);
 }
 
 RECT clientOnScreen(HWND window) {
@@ -58,6 +58,14 @@ RECT inParentClient(HWND window, const RECT& onScreen) {
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&position), 2);
     }
     return position;
+}
+
+// The work area of the monitor nearest the window: where it can be seen.
+RECT workAreaNearest(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
 }
 
 std::string checkState(HWND window, int replyTimeoutMs) {
@@ -99,6 +107,7 @@ std::string describeWindow(HWND window, int replyTimeoutMs) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     field("pid", std::to_string(process));
+    field("work", box(workAreaNearest(window)));
     return line;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "card/position_words.h"
 #include "support/setup_fixture.h"
 
 namespace {
@@ -94,6 +95,37 @@ TEST_F(Stepping, AnOverflowingPlacementKeepsTheNewOffsetButMovesAndSendsNothing)
     EXPECT_TRUE(driver.codes.empty());
     ASSERT_EQ(errors.reports.size(), 1U);
     EXPECT_EQ(errors.reports[0].number, ErrorNumber::Overflow);
+}
+
+// What a screen reader hears of the preview, and of Horiz and Vert: the
+// picture's place in words, after every way the picture moves.
+TEST_F(Stepping, ThePreviewAndBothStepButtonsSayWhereThePictureIs) {
+    struct Case {
+        const char* action;
+        std::function<void()> act;
+        const char* words;
+    };
+    const auto stored = [this](const char* horizontal, const char* vertical) {
+        store.values[{"Position", "Horizontal"}] = horizontal;
+        store.values[{"Position", "Vertical"}] = vertical;
+    };
+    const std::vector<Case> cases{
+        {"a load", [] {}, "centred"},
+        {"Horiz", [this] { window.preview().cmdHorizAdjust.userClick(); }, "8 right"},
+        {"Vert", [this] { window.preview().cmdVertAdjust.userClick(); }, "8 right, 8 down"},
+        {"a TV-on reset", [this] { c().chkVGAOnly.setValue(0); }, "centred"},
+        {"a settings read", [&] { stored("-64", "-16"), window.ReadSettingsFromFile(); },
+         "64 left, 16 up"},
+        {"Cancel", [&] { stored("0", "64"), window.cmdCancel_Click(); }, "64 down"},
+    };
+    for (const Case& k : cases) {
+        k.act();
+        EXPECT_EQ(preview().shapeScreen.accessible().value, k.words) << k.action;
+        EXPECT_EQ(preview().cmdHorizAdjust.accessible().description, k.words) << k.action;
+        EXPECT_EQ(preview().cmdVertAdjust.accessible().description, k.words) << k.action;
+    }
+    EXPECT_EQ(preview().shapeScreen.accessible().name, "Picture position");
+    EXPECT_EQ(card::positionInWords(64, -64), "64 right, 64 up") << "both ends of travel";
 }
 
 }  // namespace

@@ -96,9 +96,18 @@ TEST_F(TabOrder, ArrowsMoveWithinTheGroupOverReachableOptionsAndWrapRound) {
     EXPECT_EQ(nameOf(nextInGroup(form, c().a1, Direction::Forward)), "(none)");
 }
 
-TEST(SetupWindowTabOrder, TabVisitsTheClippedRightColumnAndSkipsDisabledGroups) {
+// At the compact width Tab stays in the left column, which is all the user
+// sees; the right column keeps its places and comes back with Advanced.
+TEST(SetupWindowTabOrder, TabVisitsOnlyWhatTheWidthShowsAndSkipsDisabledGroups) {
     testing_support::SetupFixture f;
     f.load();
+    EXPECT_EQ(
+        namesOf(forms::tabStops(f.window)),
+        (Names{"optFilterMedium", "chkVGAOnly", "cmdAdvanced", "cmdOK", "cmdCancel", "cmdExit"}));
+    EXPECT_EQ(nameOf(forms::nextTabStop(f.window, &f.c().chkPhase, Direction::Forward)), "cmdOK")
+        << "from a clipped control, on to the next one shown";
+
+    f.window.cmdAdvanced_Click();
     EXPECT_EQ(namesOf(forms::tabStops(f.window)),
               (Names{"chkNormalOut", "optFilterMedium", "chkVGAOnly", "optNTSC", "cmdAdvanced",
                      "chkPhase", "optBlankBlue", "chkBlanking", "cmdOK", "cmdCancel", "cmdExit",
@@ -120,6 +129,9 @@ TEST(SetupWindowTabOrder, TheArrowsReachOptionBlackEvenThoughBlueComesFirst) {
     testing_support::SetupFixture f;
     f.load();
     auto& blue = f.c().optBlankBlue;
+    EXPECT_EQ(nameOf(forms::nextInGroup(f.window, blue, Direction::Forward)), "(none)")
+        << "not while the width clips the group";
+    f.window.cmdAdvanced_Click();
     EXPECT_EQ(nameOf(forms::nextInGroup(f.window, blue, Direction::Forward)), "optBlankBlack");
     EXPECT_EQ(nameOf(forms::nextInGroup(f.window, blue, Direction::Backward)), "optBlankBlack");
 }

@@ -44,6 +44,8 @@ class TestForm : public forms::Form {
     static forms::FormDesign design() {
         forms::FormDesign d;
         d.name = "TestForm";
+        d.clientWidth = 1000;
+        d.clientHeight = 1000;
         return d;
     }
     void createControls() override {

@@ -1,0 +1,100 @@
+#include "forms/win32/accessibility.h"
+
+#include <oleacc.h>
+
+#include "forms/win32/accessible_object.h"
+
+namespace forms::win32 {
+
+namespace {
+
+template <typename Function>
+Function procedure(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+Accessibility::~Accessibility() {
+    if (apartment_) {
+        procedure<void(WINAPI*)()>(ole32_, "CoUninitialize")();
+    }
+    for (HMODULE module : {oleacc_, oleaut32_, ole32_}) {
+        if (module != nullptr) {
+            FreeLibrary(module);
+        }
+    }
+}
+
+// The objects are handed to readers in other processes through COM, which
+// needs the window's thread in an apartment.
+bool Accessibility::ready() {
+    if (tried_) {
+        return ready_;
+    }
+    tried_ = true;
+    ole32_ = LoadLibraryA("ole32.dll");
+    oleaut32_ = LoadLibraryA("oleaut32.dll");
+    oleacc_ = LoadLibraryA("oleacc.dll");
+    if (ole32_ == nullptr || oleaut32_ == nullptr || oleacc_ == nullptr) {
+        return false;
+    }
+    using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+    const auto coInitializeEx = procedure<CoInitializeExFn>(ole32_, "CoInitializeEx");
+    LresultFromObject = procedure<LresultFromObjectFn>(oleacc_, "LresultFromObject");
+    CreateStdAccessibleObject =
+        procedure<CreateStdAccessibleObjectFn>(oleacc_, "CreateStdAccessibleObject");
+    SysAllocString = procedure<SysAllocStringFn>(oleaut32_, "SysAllocString");
+    if (coInitializeEx == nullptr || LresultFromObject == nullptr ||
+        CreateStdAccessibleObject == nullptr || SysAllocString == nullptr) {
+        return false;
+    }
+    apartment_ = SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    ready_ = true;
+    return true;
+}
+
+AccessibleWindow::AccessibleWindow(Accessibility& accessibility, const Control& control)
+    : accessibility_(accessibility), control_(control), announced_(control.accessible()) {}
+
+AccessibleWindow::~AccessibleWindow() {
+    if (object_ != nullptr) {
+        object_->disconnect();
+        object_->Release();
+    }
+}
+
+LRESULT AccessibleWindow::answer(HWND window, WPARAM flags, LPARAM objectId) {
+    const bool ownWords =
+        control_.kind() == ControlKind::Shape || control_.accessible() != AccessibleText{};
+    if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT) || !ownWords ||
+        !accessibility_.ready()) {
+        return 0;
+    }
+    if (object_ == nullptr) {
+        object_ = AccessibleObject::create(accessibility_, window, control_);
+        if (object_ == nullptr) {
+            return 0;
+        }
+    }
+    return accessibility_.LresultFromObject(__uuidof(IAccessible), flags, object_);
+}
+
+void AccessibleWindow::announceChanges(HWND window) {
+    const AccessibleText& now = control_.accessible();
+    if (window == nullptr || now == announced_) {
+        return;
+    }
+    if (now.name != announced_.name) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (now.description != announced_.description) {
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (now.value != announced_.value) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+    announced_ = now;
+}
+
+}  // namespace forms::win32

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+#include "forms/controls.h"
+#include "forms/win32/handles.h"
+
+namespace forms::win32 {
+
+class AccessibleObject;
+
+// What a screen reader needs from the system libraries that the program does
+// not otherwise use. They are loaded at the first question a reader asks,
+// so a start-up that nobody reads pays nothing for them, and stay for the
+// life of the process once loaded.
+class Accessibility {
+  public:
+    Accessibility() = default;
+    ~Accessibility();
+    Accessibility(const Accessibility&) = delete;
+    Accessibility& operator=(const Accessibility&) = delete;
+
+    // False when the libraries cannot be had: the system's own objects then
+    // answer for every window.
+    bool ready();
+
+    using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+    using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
+
+    LresultFromObjectFn LresultFromObject = nullptr;
+    CreateStdAccessibleObjectFn CreateStdAccessibleObject = nullptr;
+    SysAllocStringFn SysAllocString = nullptr;
+
+  private:
+    bool tried_ = false;
+    bool ready_ = false;
+    bool apartment_ = false;
+    HMODULE ole32_ = nullptr;
+    HMODULE oleaut32_ = nullptr;
+    HMODULE oleacc_ = nullptr;
+};
+
+// One control's window as a screen reader reads it: the system's own object
+// for the window, with the name, description and value the model gives the
+// control in place of the system's where it gives one, and a shape read as a
+// read-only graphic. It also tells readers when the model changes one of
+// those texts. Kept by the control's view; a reader that still holds the
+// object once the view is gone gets the system's answers, or none.
+class AccessibleWindow {
+  public:
+    AccessibleWindow(Accessibility& accessibility, const Control& control);
+    ~AccessibleWindow();
+    AccessibleWindow(const AccessibleWindow&) = delete;
+    AccessibleWindow& operator=(const AccessibleWindow&) = delete;
+
+    // The reply to WM_GETOBJECT; 0 leaves the answer to the system, as for a
+    // control the model says nothing more of.
+    LRESULT answer(HWND window, WPARAM flags, LPARAM objectId);
+    // Raises the name, description and value change events for what changed
+    // in the model since the last call.
+    void announceChanges(HWND window);
+
+  private:
+    Accessibility& accessibility_;
+    const Control& control_;
+    AccessibleObject* object_ = nullptr;
+    AccessibleText announced_;
+};
+
+}  // namespace forms::win32
