@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "card/kel_setup_table.h"
-#include "settings/setup_settings.h"
 
 namespace ui {
 
@@ -109,13 +108,11 @@ WindowButtons& KelSetup::buttons() const {
 }
 
 void KelSetup::SaveSettingsToFile() {
-    Parts& p = parts();
-    settings::SaveSettingsToFile({p.card, vars, p.stepping, reportedSettings_}, store_);
+    settings::SaveSettingsToFile({*this, vars, parts().stepping, reportedSettings_}, store_);
 }
 
 void KelSetup::ReadSettingsFromFile() {
-    Parts& p = parts();
-    settings::ReadSettingsFromFile({p.card, vars, p.stepping, reportedSettings_}, store_,
+    settings::ReadSettingsFromFile({*this, vars, parts().stepping, reportedSettings_}, store_,
                                    toolkit());
 }
 

@@ -9,8 +9,8 @@
 #include "card/position_stepping.h"
 #include "card/setup_variables.h"
 #include "forms/form.h"
-#include "settings/bad_settings.h"
 #include "settings/settings_store.h"
+#include "settings/setup_settings.h"
 
 namespace ui {
 
