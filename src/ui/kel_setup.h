@@ -16,12 +16,13 @@ namespace ui {
 
 // The window's own buttons, in the left column.
 struct WindowButtons {
-    explicit WindowButtons(forms::Form& window);
+    explicit WindowButtons(forms::Form& window) : window(window) {}
+    forms::Form& window;
 
-    forms::CommandButton cmdExit;
-    forms::CommandButton cmdCancel;
-    forms::CommandButton cmdOK;
-    forms::CommandButton cmdAdvanced;
+    forms::CommandButton cmdExit = card::made<"cmdExit">(window);
+    forms::CommandButton cmdCancel = card::made<"cmdCancel">(window);
+    forms::CommandButton cmdOK = card::made<"cmdOK">(window);
+    forms::CommandButton cmdAdvanced = card::made<"cmdAdvanced">(window);
 };
 
 inline constexpr float kCompactWidth = 1800;

@@ -22,9 +22,9 @@ TEST_F(SetupWindow, FirstLoadOnAnEmptyStoreSendsNothingAndCentresThePicture) {
     EXPECT_EQ(advanced().caption(), "Advanced >>");
 }
 
-// The parts of the window are built member by member; the table is what
-// they must agree with: stacking order and the frame of each option. The
-// settings take their keys from the table itself.
+// The members the code names and the rows it does not are made apart; the
+// loaded window is its table all the same: stacking order and the frame of
+// each option.
 TEST_F(SetupWindow, ALoadedWindowIsItsTable) {
     load();
     ASSERT_EQ(window.controls().size(), card::kKelSetupControls.size());
