@@ -84,24 +84,20 @@ std::optional<std::string> readText(HKEY key, const std::string& name) {
     }
 }
 
-std::string sectionPath(const std::string& applicationKey, std::string_view section) {
-    return applicationKey + "\\" + std::string(section);
+std::string sectionPath(std::string_view section) {
+    return "Software\\Quenda\\" + std::string(section);
 }
 
 // Holds every section key of one save open for writing until the save ends.
 class RegistryWriter final : public SettingsWriter {
   public:
-    explicit RegistryWriter(std::string applicationKey)
-        : applicationKey_(std::move(applicationKey)) {}
-
     void openSection(std::string_view section) override {
         if (sections_.contains(section)) {
             return;
         }
         HKEY key = nullptr;
-        check(RegCreateKeyExA(HKEY_CURRENT_USER, sectionPath(applicationKey_, section).c_str(), 0,
-                              nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
-                              nullptr));
+        check(RegCreateKeyExA(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
+                              REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr));
         sections_.emplace(section, OpenKey(key));
     }
 
@@ -115,14 +111,10 @@ class RegistryWriter final : public SettingsWriter {
     }
 
   private:
-    std::string applicationKey_;
     std::map<std::string, OpenKey, std::less<>> sections_;
 };
 
 }  // namespace
-
-RegistryStore::RegistryStore(std::string applicationKey)
-    : applicationKey_(std::move(applicationKey)) {}
 
 // Nothing is cached and no key stays open between reads and saves: every read
 // and save goes to the registry, so what another program or a later run sees
@@ -131,8 +123,7 @@ std::optional<std::string> RegistryStore::GetSetting(std::string_view section,
                                                      std::string_view key) {
     HKEY opened = nullptr;
     const LSTATUS status =
-        RegOpenKeyExA(HKEY_CURRENT_USER, sectionPath(applicationKey_, section).c_str(), 0,
-                      KEY_QUERY_VALUE, &opened);
+        RegOpenKeyExA(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, KEY_QUERY_VALUE, &opened);
     if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) {
         return std::nullopt;
     }
@@ -142,7 +133,7 @@ std::optional<std::string> RegistryStore::GetSetting(std::string_view section,
 }
 
 std::unique_ptr<SettingsWriter> RegistryStore::beginSave() {
-    return std::make_unique<RegistryWriter>(applicationKey_);
+    return std::make_unique<RegistryWriter>();
 }
 
 }  // namespace settings::win32
