@@ -7,9 +7,8 @@ namespace card {
 // The controls the card's code names, each made from its row of
 // kKelSetupControls when the setup window loads; the load makes the other
 // rows itself.
-struct CardControls {
-    explicit CardControls(forms::Form& window) : window(window) {}
-    forms::Form& window;
+struct CardControls : ControlGroup {
+    using ControlGroup::ControlGroup;
 
     forms::CheckBox chkVGAOnly = made<"chkVGAOnly">(window);
     forms::Frame frmOutputEnable = made<"frmOutputEnable">(window);
@@ -38,9 +37,8 @@ struct CardControls {
 
 // The picture-position preview: the TV screen, the picture on it, and the
 // two step buttons.
-struct PreviewControls {
-    explicit PreviewControls(forms::Form& window) : window(window) {}
-    forms::Form& window;
+struct PreviewControls : ControlGroup {
+    using ControlGroup::ControlGroup;
 
     forms::CommandButton cmdHorizAdjust = made<"cmdHorizAdjust">(window);
     forms::CommandButton cmdVertAdjust = made<"cmdVertAdjust">(window);

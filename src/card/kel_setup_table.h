@@ -63,6 +63,13 @@ auto made(forms::Form& window) {
     return forms::made<kKelSetupControls, Name>(window);
 }
 
+// The base of each group of controls that code names: its members are made
+// by made<"name">(window) as the window loads.
+struct ControlGroup {
+    explicit ControlGroup(forms::Form& window) : window(window) {}
+    forms::Form& window;
+};
+
 // The window itself: a fixed dialog with no task-bar button.
 forms::FormDesign kelSetupWindow();
 

@@ -15,9 +15,8 @@
 namespace ui {
 
 // The window's own buttons, in the left column.
-struct WindowButtons {
-    explicit WindowButtons(forms::Form& window) : window(window) {}
-    forms::Form& window;
+struct WindowButtons : card::ControlGroup {
+    using ControlGroup::ControlGroup;
 
     forms::CommandButton cmdExit = card::made<"cmdExit">(window);
     forms::CommandButton cmdCancel = card::made<"cmdCancel">(window);
