@@ -1,52 +1,49 @@
 #pragma once
 
-#include "forms/controls.h"
+#include "card/kel_setup_table.h"
 
 namespace card {
 
-// The check boxes, frames and option buttons that set up the card, created
-// from their rows of kKelSetupControls each time the setup window loads.
-// Frames are declared before the options they hold.
-struct CardControls {
-    explicit CardControls(forms::Form& window);
+// The controls the card's code names, each made from its row of
+// kKelSetupControls when the setup window loads; the load makes the other
+// rows itself.
+struct CardControls : ControlGroup {
+    using ControlGroup::ControlGroup;
 
-    forms::CheckBox chkVGAOnly;
-    forms::Frame frmOutputEnable;
-    forms::OptionButton optCompOut;
-    forms::OptionButton optSVHSOut;
+    forms::CheckBox chkVGAOnly = made<"chkVGAOnly">(window);
+    forms::Frame frmOutputEnable = made<"frmOutputEnable">(window);
+    forms::OptionButton optCompOut = made<"optCompOut">(window);
+    forms::OptionButton optSVHSOut = made<"optSVHSOut">(window);
 
-    forms::Frame Frame6;
-    forms::OptionButton optNTSC;
-    forms::OptionButton optPAL;
+    forms::OptionButton optNTSC = made<"optNTSC">(window);
+    forms::OptionButton optPAL = made<"optPAL">(window);
 
-    forms::CheckBox chkNormalOut;
-    forms::Frame frmTestSignal;
-    forms::OptionButton optTestBlack;
-    forms::OptionButton optTestBars;
-    forms::OptionButton optTestRamp;
+    forms::CheckBox chkNormalOut = made<"chkNormalOut">(window);
+    forms::Frame frmTestSignal = made<"frmTestSignal">(window);
+    forms::OptionButton optTestBlack = made<"optTestBlack">(window);
+    forms::OptionButton optTestBars = made<"optTestBars">(window);
+    forms::OptionButton optTestRamp = made<"optTestRamp">(window);
 
-    forms::Frame Frame3;
-    forms::OptionButton optFilterNone;
-    forms::OptionButton optFilterMedium;
-    forms::OptionButton optFilterMax;
+    forms::OptionButton optFilterNone = made<"optFilterNone">(window);
+    forms::OptionButton optFilterMedium = made<"optFilterMedium">(window);
+    forms::OptionButton optFilterMax = made<"optFilterMax">(window);
 
-    forms::CheckBox chkBlanking;
-    forms::Frame Frame1;
-    forms::OptionButton optBlankBlack;
-    forms::OptionButton optBlankBlue;
+    forms::CheckBox chkBlanking = made<"chkBlanking">(window);
+    forms::OptionButton optBlankBlack = made<"optBlankBlack">(window);
+    forms::OptionButton optBlankBlue = made<"optBlankBlue">(window);
 
-    forms::CheckBox chkPhase;
+    forms::CheckBox chkPhase = made<"chkPhase">(window);
 };
 
 // The picture-position preview: the TV screen, the picture on it, and the
 // two step buttons.
-struct PreviewControls {
-    explicit PreviewControls(forms::Form& window);
+struct PreviewControls : ControlGroup {
+    using ControlGroup::ControlGroup;
 
-    forms::CommandButton cmdHorizAdjust;
-    forms::CommandButton cmdVertAdjust;
-    forms::Shape shapeImage;
-    forms::Shape shapeScreen;
+    forms::CommandButton cmdHorizAdjust = made<"cmdHorizAdjust">(window);
+    forms::CommandButton cmdVertAdjust = made<"cmdVertAdjust">(window);
+    forms::Shape shapeImage = made<"shapeImage">(window);
+    forms::Shape shapeScreen = made<"shapeScreen">(window);
 };
 
 }  // namespace card

@@ -12,6 +12,7 @@ forms::FormDesign kelSetupWindow() {
     design.dialogFrame = true;
     design.showInTaskbar = false;
     design.iconResource = 1;
+    design.controls = kKelSetupControls;
     return design;
 }
 

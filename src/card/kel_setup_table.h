@@ -10,9 +10,10 @@ namespace card {
 
 // The setup window "Orvix" as designed: its frame and all 29 controls, one
 // row each, front-most first. The layout, the tab order, the stacking order,
-// the design values a load starts from and the defaults of the settings all
-// come from here. A design value is also what a missing setting reads as, so
-// a first start with an empty store changes no control and sends nothing.
+// the frame of each option, the design values a load starts from, and the
+// sections, keys and defaults of the settings all come from here. A design
+// value is also what a missing setting reads as, so a first start with an
+// empty store changes no control and sends nothing.
 // clang-format off
 inline constexpr std::array<forms::ControlRow, 29> kKelSetupControls{{
     //                     name              caption                    Left  Top   Width Height  Tab
@@ -53,10 +54,21 @@ inline constexpr std::array<forms::ControlRow, 29> kKelSetupControls{{
 }};
 // clang-format on
 
-// The row of one of the window's controls; a name the window lacks does not compile.
-consteval const forms::ControlRow& kelSetupRow(std::string_view name) {
-    return kKelSetupControls.at(forms::stackingPosition(kKelSetupControls, name));
+static_assert(forms::isConsistent(kKelSetupControls), "a name twice, or an option outside a frame");
+
+// One of the window's controls, made from its row: a name the window lacks,
+// or a member of another kind than its row, does not compile.
+template <forms::ControlName Name>
+auto made(forms::Form& window) {
+    return forms::made<kKelSetupControls, Name>(window);
 }
+
+// The base of each group of controls that code names: its members are made
+// by made<"name">(window) as the window loads.
+struct ControlGroup {
+    explicit ControlGroup(forms::Form& window) : window(window) {}
+    forms::Form& window;
+};
 
 // The window itself: a fixed dialog with no task-bar button.
 forms::FormDesign kelSetupWindow();

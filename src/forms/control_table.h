@@ -1,9 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
 
 #include "forms/controls.h"
 
@@ -93,14 +97,70 @@ constexpr std::size_t stackingPosition(std::span<const ControlRow> table, std::s
     throw std::out_of_range("no such control");
 }
 
-// The controls a load builds from their rows. An option button's frame must
-// be the one its row names.
-CheckBox makeCheckBox(Form& form, const ControlRow& row);
-OptionButton makeOptionButton(Form& form, const ControlRow& row, Frame& frame);
-Frame makeFrame(Form& form, const ControlRow& row);
-CommandButton makeCommandButton(Form& form, const ControlRow& row);
-Label makeLabel(Form& form, const ControlRow& row);
-PictureBox makePictureBox(Form& form, const ControlRow& row);
-Shape makeShape(Form& form, const ControlRow& row);
+// Every name once, and every option in a frame of the same table.
+constexpr bool isConsistent(std::span<const ControlRow> table) {
+    for (const ControlRow& row : table) {
+        const std::size_t position = stackingPosition(table, row.name);
+        if (&table[position] != &row) {
+            return false;
+        }
+        if (row.kind == ControlKind::OptionButton &&
+            table[stackingPosition(table, row.container)].kind != ControlKind::Frame) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A control's name as a template argument, written as a plain "name", so
+// that it is looked up in its table while compiling.
+template <std::size_t Size>
+struct ControlName {
+    consteval ControlName(const char (&text)[Size]) { std::copy_n(text, Size, chars); }
+    constexpr std::string_view view() const { return {chars, Size - 1}; }
+    char chars[Size]{};
+};
+
+// The class each kind of control is made as, in the order of ControlKind.
+template <ControlKind Kind>
+using ClassOf = std::tuple_element_t<
+    static_cast<std::size_t>(Kind),
+    std::tuple<CheckBox, OptionButton, Frame, CommandButton, Label, Shape, PictureBox>>;
+
+ControlDesign designOf(const ControlRow& row);
+
+// A control with its row's design values. Its frame is set when the load has
+// made the form's whole table.
+template <class Class>
+Class made(Form& form, const ControlRow& row) {
+    if constexpr (std::is_same_v<Class, CheckBox>) {
+        return Class(form, designOf(row), row.value);
+    } else if constexpr (std::is_same_v<Class, OptionButton>) {
+        return Class(form, designOf(row), row.value == True);
+    } else if constexpr (std::is_same_v<Class, Shape>) {
+        return Class(form, designOf(row), row.fill);
+    } else {
+        return Class(form, designOf(row));
+    }
+}
+
+// The control of the row named `Name` in `Table`, of the class its row's kind
+// says: a name the table lacks, or a member of another class, does not compile.
+template <const auto& Table, ControlName Name,
+          std::size_t Position = stackingPosition(Table, Name.view())>
+ClassOf<Table[Position].kind> made(Form& form) {
+    return made<ClassOf<Table[Position].kind>>(form, Table[Position]);
+}
+
+// A row no member of the form's code made, owned by the form while it is loaded.
+std::unique_ptr<Control> madeFromRow(Form& form, const ControlRow& row);
+
+// frmPopUp builds its controls by hand from its rows.
+inline Label makeLabel(Form& form, const ControlRow& row) {
+    return made<Label>(form, row);
+}
+inline PictureBox makePictureBox(Form& form, const ControlRow& row) {
+    return made<PictureBox>(form, row);
+}
 
 }  // namespace forms

@@ -16,7 +16,9 @@ Control::Control(Form& owner, ControlKind kind, ControlDesign design, Frame* con
       caption_(std::move(design.caption)),
       tabIndex_(design.tabIndex),
       enabled_(design.enabled),
-      container_(container) {}
+      container_(container) {
+    owner.adopt(*this);
+}
 
 void Control::setCaption(std::string caption) {
     caption_ = std::move(caption);

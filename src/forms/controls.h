@@ -48,6 +48,7 @@ struct ControlDesign {
     bool enabled = true;
 };
 
+// A control made on a form is one of that form's controls from then on.
 class Control {
   public:
     Control(Form& owner, ControlKind kind, ControlDesign design, Frame* container = nullptr);
@@ -86,6 +87,7 @@ class Control {
     Geometry geometry_;
 
   private:
+    friend class Form;  // puts a control made from a table in its frame
     Form& owner_;
     ControlKind kind_;
     std::string name_;

@@ -1,5 +1,7 @@
 #include "forms/form.h"
 
+#include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace forms {
@@ -13,18 +15,49 @@ void Form::Load() {
     if (loaded_) {
         return;
     }
-    createControls();
-    loaded_ = true;
     try {
+        createControls();
+        completeFromTable();
+        loaded_ = true;
         view_ = toolkit_.createView(*this);
     } catch (...) {
         // A form whose window could not be built stays unloaded, not half there.
         controls_.clear();
+        madeFromTable_.clear();
         destroyControls();
         loaded_ = false;
         throw;
     }
     toolkit_.runEvent([this] { Form_Load(); });
+}
+
+// A control made twice, or one the table lacks, is a slip in the form's code
+// that no test could miss: every load fails naming it.
+void Form::completeFromTable() {
+    const std::span<const ControlRow> table = design_.controls;
+    if (table.empty()) {
+        return;
+    }
+    std::vector<Control*> ordered;
+    for (const ControlRow& row : table) {
+        const auto named = std::ranges::find(controls_, row.name, &Control::name);
+        ordered.push_back(named != controls_.end()
+                              ? *named
+                              : madeFromTable_.emplace_back(madeFromRow(*this, row)).get());
+    }
+    for (const Control* control : controls_) {
+        if (std::ranges::find(ordered, control) == ordered.end()) {
+            throw std::logic_error(design_.name + ": " + control->name() +
+                                   " is not one row of its table");
+        }
+    }
+    for (std::size_t index = 0; index < table.size(); ++index) {
+        if (!table[index].container.empty()) {
+            ordered[index]->container_ =
+                &dynamic_cast<Frame&>(*ordered.at(stackingPosition(table, table[index].container)));
+        }
+    }
+    controls_ = std::move(ordered);
 }
 
 void Form::Show() {
@@ -46,6 +79,7 @@ void Form::Unload() {
     visible_ = false;
     view_.reset();
     controls_.clear();
+    madeFromTable_.clear();
     destroyControls();
     loaded_ = false;
 }

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "forms/control_table.h"
 #include "forms/controls.h"
 #include "forms/toolkit.h"
 
@@ -23,6 +25,10 @@ struct FormDesign {
     bool dialogFrame = false;  // fixed frame, close box, no minimise or maximise box
     bool showInTaskbar = true;
     int iconResource = 0;  // 0: no icon of its own
+    // Every control, front-most first. A load makes the rows that the form's
+    // own code did not, orders all of them as here and puts each option in
+    // the frame its row names. Empty: the form's code lists its controls.
+    std::span<const ControlRow> controls;
 };
 
 // A form: a window with controls that exist only while it is loaded, and
@@ -75,8 +81,9 @@ class Form {
     void controlChanged(const Control& control);
 
   protected:
-    // Builds the controls with their design values and hands them over,
-    // front-most first, through setControls.
+    // Makes the controls the form's code names, with their design values;
+    // without a table in the design, hands them all over, front-most first,
+    // through setControls.
     virtual void createControls() = 0;
     virtual void destroyControls() = 0;
     virtual void Form_Load() {}
@@ -85,11 +92,16 @@ class Form {
     void setControls(std::vector<Control*> frontToBack) { controls_ = std::move(frontToBack); }
 
   private:
+    friend class Control;
+    // A control made on this form is one of its controls from then on.
+    void adopt(Control& control) { controls_.push_back(&control); }
+    void completeFromTable();
     void formChanged();
 
     Toolkit& toolkit_;
     FormDesign design_;
     std::vector<Control*> controls_;
+    std::vector<std::unique_ptr<Control>> madeFromTable_;
     std::unique_ptr<FormView> view_;
     std::optional<float> width_;
     float left_;

@@ -1,125 +1,107 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <stdexcept>
 #include <string_view>
-#include <variant>
+#include <tuple>
 
-#include "card/card_controls.h"
 #include "card/kel_setup_table.h"
 #include "card/setup_variables.h"
 
 namespace settings {
 
-// What a stored value is assigned to, with the default a missing key gets.
-// A control's default is its design value, taken from the window's table, so
-// an empty store changes nothing.
-struct CheckBoxSetting {
-    forms::CheckBox card::CardControls::*box;
-    forms::CheckValue fallback;
-};
+// What a stored text holds. Offsets and directions are the position mirror,
+// which only makes sense on the stepping grid.
+enum class Kind { CheckValue, Truth, Offset, Direction, Preview };
 
-struct OptionSetting {
-    forms::OptionButton card::CardControls::*button;
-    bool fallback;
-};
-
-// The position mirror only makes sense on the stepping grid: an offset off it
-// never meets an end of travel and runs away press after press.
-enum class Grid { Offset, Direction };
-
-struct PositionSetting {
-    std::int16_t card::SetupVariables::*variable;
-    std::int16_t fallback;
-    Grid grid;
-};
-
-// The read step that reads nothing: the preview goes where the restored
-// offsets say.
-struct PreviewPlacement {};
-
-using SettingTarget =
-    std::variant<CheckBoxSetting, OptionSetting, PositionSetting, PreviewPlacement>;
-
+// One step of a read: the key, what it holds, the default a missing key reads
+// as, and where the value goes: a form variable, or a control of the setup
+// window by its place in the window's table.
 struct SettingStep {
-    std::string_view section;
-    std::string_view key;
-    int saveNumber;  // place in the save order; 0 for the preview, which is not saved
-    SettingTarget target;
+    std::string_view section{};
+    std::string_view key{};
+    Kind kind = Kind::Preview;
+    std::int16_t fallback = 0;
+    std::int16_t card::SetupVariables::*variable = nullptr;
+    std::size_t control = std::numeric_limits<std::size_t>::max();
+    std::string_view frame{};  // an option's frame: the group it is read with
 };
 
-using card::CardControls;
+// A control's setting: its key and default come from its row, so an empty
+// store reads as the window is designed.
+consteval SettingStep control(std::string_view name) {
+    const std::size_t position = forms::stackingPosition(card::kKelSetupControls, name);
+    const forms::ControlRow& row = card::kKelSetupControls.at(position);
+    if (row.section.empty()) {
+        throw std::out_of_range("a control that is not saved");
+    }
+    const bool option = row.kind == forms::ControlKind::OptionButton;
+    return {row.section, row.key,      option ? Kind::Truth : Kind::CheckValue, row.value, nullptr,
+            position,    row.container};
+}
+
+// Every setting, in the order a read applies them: at start-up this is the
+// order in which the restored choices reach the card. "VGAOnly" comes first,
+// as the rest overwrite its TV-on reset; the test signals come before
+// "NormalOut", so that its handler sees the restored signal.
 using card::SetupVariables;
-
-// A control's setting: its section, key and default come from its row of the
-// window's table.
-constexpr SettingStep saved(forms::CheckBox CardControls::*box, const forms::ControlRow& row,
-                            int saveNumber) {
-    return {row.section, row.key, saveNumber, CheckBoxSetting{box, row.value}};
-}
-constexpr SettingStep saved(forms::OptionButton CardControls::*button, const forms::ControlRow& row,
-                            int saveNumber) {
-    return {row.section, row.key, saveNumber, OptionSetting{button, row.value == forms::True}};
-}
-
-// Every setting, in the order a read applies them: at start-up this order is
-// the order in which the restored choices reach the card. The save writes the
-// same keys in saveNumber order, which differs in three places: "NormalOut" is
-// written before the test signals it depends on but read after them, so its
-// handler sees the restored signal; the save writes both offsets then both
-// directions; and the preview, placed between the position keys and "Phase",
-// is not saved at all.
 // clang-format off
 inline constexpr std::array<SettingStep, 21> kSettingSteps{{
-    saved(&CardControls::chkVGAOnly,      card::kelSetupRow("chkVGAOnly"),      1),
-    saved(&CardControls::optCompOut,      card::kelSetupRow("optCompOut"),      2),
-    saved(&CardControls::optSVHSOut,      card::kelSetupRow("optSVHSOut"),      3),
-    saved(&CardControls::optNTSC,         card::kelSetupRow("optNTSC"),         4),
-    saved(&CardControls::optPAL,          card::kelSetupRow("optPAL"),          5),
-    saved(&CardControls::optTestBlack,    card::kelSetupRow("optTestBlack"),    7),
-    saved(&CardControls::optTestBars,     card::kelSetupRow("optTestBars"),     8),
-    saved(&CardControls::optTestRamp,     card::kelSetupRow("optTestRamp"),     9),
-    saved(&CardControls::chkNormalOut,    card::kelSetupRow("chkNormalOut"),    6),
-    saved(&CardControls::chkBlanking,     card::kelSetupRow("chkBlanking"),     10),
-    saved(&CardControls::optBlankBlue,    card::kelSetupRow("optBlankBlue"),    11),
-    saved(&CardControls::optBlankBlack,   card::kelSetupRow("optBlankBlack"),   12),
-    saved(&CardControls::optFilterNone,   card::kelSetupRow("optFilterNone"),   13),
-    saved(&CardControls::optFilterMedium, card::kelSetupRow("optFilterMedium"), 14),
-    saved(&CardControls::optFilterMax,    card::kelSetupRow("optFilterMax"),    15),
-    {"Position", "Horizontal", 16, PositionSetting{&SetupVariables::curHorizValue, 0, Grid::Offset}},
-    {"Direction", "Horizontal", 18, PositionSetting{&SetupVariables::curHorizDirection, 8, Grid::Direction}},
-    {"Position", "Vertical", 17, PositionSetting{&SetupVariables::curVertValue, 0, Grid::Offset}},
-    {"Direction", "Vertical", 19, PositionSetting{&SetupVariables::curVertDirection, 8, Grid::Direction}},
-    {"", "", 0, PreviewPlacement{}},
-    saved(&CardControls::chkPhase,        card::kelSetupRow("chkPhase"),        20),
+    control("chkVGAOnly"), control("optCompOut"), control("optSVHSOut"),
+    control("optNTSC"), control("optPAL"),
+    control("optTestBlack"), control("optTestBars"), control("optTestRamp"), control("chkNormalOut"),
+    control("chkBlanking"), control("optBlankBlue"), control("optBlankBlack"),
+    control("optFilterNone"), control("optFilterMedium"), control("optFilterMax"),
+    {"Position",  "Horizontal", Kind::Offset,    0, &SetupVariables::curHorizValue},
+    {"Direction", "Horizontal", Kind::Direction, 8, &SetupVariables::curHorizDirection},
+    {"Position",  "Vertical",   Kind::Offset,    0, &SetupVariables::curVertValue},
+    {"Direction", "Vertical",   Kind::Direction, 8, &SetupVariables::curVertDirection},
+    {},  // PlacePreviewImage: the preview goes where the restored offsets say
+    control("chkPhase"),
 }};
 // clang-format on
 
-inline constexpr std::size_t kSavedSettings = 20;
+inline constexpr std::size_t kSavedSettings = kSettingSteps.size() - 1;
 
-// The steps in save order, as indexes into kSettingSteps, worked out from the
-// saveNumber column so that the table stays the one place that names each key.
-constexpr std::array<std::size_t, kSavedSettings> saveOrder() {
-    std::array<std::size_t, kSavedSettings> order{};
-    order.fill(kSettingSteps.size());
-    for (std::size_t index = 0; index < kSettingSteps.size(); ++index) {
-        const int saveNumber = kSettingSteps.at(index).saveNumber;
-        if (saveNumber != 0) {
-            order.at(static_cast<std::size_t>(saveNumber - 1)) = index;
-        }
-    }
-    return order;
-}
-
-constexpr bool everyKeyIsSavedOnce() {
-    for (std::size_t index : saveOrder()) {
-        if (index == kSettingSteps.size()) {
+consteval bool everySavedControlIsReadOnce() {
+    for (std::size_t position = 0; position < card::kKelSetupControls.size(); ++position) {
+        const bool saved = !card::kKelSetupControls.at(position).section.empty();
+        if (std::ranges::count(kSettingSteps, position, &SettingStep::control) != (saved ? 1 : 0)) {
             return false;
         }
     }
     return true;
 }
-static_assert(everyKeyIsSavedOnce(), "each save number 1..20 must appear exactly once");
+static_assert(everySavedControlIsReadOnce(), "every control with a key is read, and once");
+
+// The save writes section by section, in the order the read first comes to
+// them, and in each section the check box before the options it governs. So
+// it differs from the read in three places: "NormalOut" is written before the
+// test signals, both offsets before both directions, and the preview is not
+// saved at all.
+consteval std::array<std::size_t, kSavedSettings> saveOrder() {
+    std::array<std::size_t, kSavedSettings> order{};
+    std::size_t next = 0;
+    for (std::size_t index = 0; index < kSettingSteps.size(); ++index) {
+        if (!kSettingSteps.at(index).section.empty()) {
+            order.at(next++) = index;
+        }
+    }
+    const auto place = [](std::size_t index) {
+        const SettingStep& step = kSettingSteps.at(index);
+        const auto section =
+            std::find_if(kSettingSteps.begin(), kSettingSteps.end(),
+                         [&](const SettingStep& s) { return s.section == step.section; });
+        return std::tuple(section - kSettingSteps.begin(), step.kind != Kind::CheckValue, index);
+    };
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t one, std::size_t other) { return place(one) < place(other); });
+    return order;
+}
+inline constexpr auto kSaveOrder = saveOrder();
 
 }  // namespace settings

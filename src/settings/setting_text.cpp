@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <limits>
 
 #include "forms/checked_int16.h"
 #include "forms/runtime_error.h"
@@ -10,53 +12,15 @@ namespace settings {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    const std::size_t first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-[[noreturn]] void typeMismatch() {
-    throw forms::RuntimeError(forms::ErrorNumber::TypeMismatch);
-}
-
-// Any run of digits is a number, however long; only its size can then fail.
-// The magnitude saturates just past the 16-bit range so that the overflow,
-// not the parse, decides.
-long long parseWholeNumber(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit)) {
-        typeMismatch();
-    }
-    constexpr long long kBeyond16Bits = 1 << 16;
-    long long magnitude = 0;
-    for (char digit : text) {
-        magnitude = std::min(magnitude * 10 + (digit - '0'), kBeyond16Bits);
-    }
-    return negative ? -magnitude : magnitude;
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
 }  // namespace
@@ -69,17 +33,30 @@ std::string truthText(bool value) {
     return value ? "True" : "False";
 }
 
+// Any run of digits is a number, however long; only its size can then fail.
 std::int16_t integerFromText(std::string_view text) {
-    return forms::toInt16(parseWholeNumber(trimmed(text)));
+    text = trimmed(text);
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; })) {
+        throw forms::RuntimeError(forms::ErrorNumber::TypeMismatch);
+    }
+    long long magnitude = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), magnitude).ec != std::errc()) {
+        magnitude = std::numeric_limits<long long>::max();
+    }
+    return forms::toInt16(negative ? -magnitude : magnitude);
 }
 
 bool truthFromText(std::string_view text) {
     const std::string_view word = trimmed(text);
-    if (equalsIgnoringCase(word, "True")) {
-        return true;
-    }
-    if (equalsIgnoringCase(word, "False")) {
-        return false;
+    const auto is = [&](std::string_view truth) {
+        return std::ranges::equal(word, truth, {}, lower, lower);
+    };
+    if (is("True") || is("False")) {
+        return is("True");
     }
     return integerFromText(word) != 0;
 }

@@ -1,12 +1,11 @@
 #include "settings/setup_settings.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
-#include <span>
-#include <string>
+#include <utility>
 #include <vector>
 
-#include "settings/bad_settings.h"
 #include "settings/setting_table.h"
 #include "settings/setting_text.h"
 
@@ -14,168 +13,159 @@ namespace settings {
 
 namespace {
 
-template <class... Visitors>
-struct Overloaded : Visitors... {
-    using Visitors::operator()...;
-};
-template <class... Visitors>
-Overloaded(Visitors...) -> Overloaded<Visitors...>;
+// What the user is told each kind of key should hold.
+constexpr std::array<const char*, 4> kExpected{"0 or 1", "True or False",
+                                               "a multiple of 8 from -64 to 64", "8 or -8"};
 
-bool onGrid(Grid grid, std::int16_t value) {
-    return grid == Grid::Direction ? card::isStepDirection(value) : card::isOnStepGrid(value);
-}
-
-// What the user is told a key should hold.
-const char* expected(const CheckBoxSetting& /*setting*/) {
-    return "0 or 1";
-}
-const char* expected(const OptionSetting& /*setting*/) {
-    return "True or False";
-}
-const char* expected(const PositionSetting& setting) {
-    return setting.grid == Grid::Offset ? "a multiple of 8 from -64 to 64" : "8 or -8";
-}
-
-std::string savedText(const CheckBoxSetting& setting, const SetupSettings& setup) {
-    return integerText((setup.controls.*setting.box).value());
-}
-std::string savedText(const OptionSetting& setting, const SetupSettings& setup) {
-    return truthText((setup.controls.*setting.button).selected());
-}
-std::string savedText(const PositionSetting& setting, const SetupSettings& setup) {
-    return integerText(setup.vars.*setting.variable);
-}
-std::string savedText(const PreviewPlacement& /*step*/, const SetupSettings& /*setup*/) {
-    return {};  // the preview follows the offsets and is never saved itself
-}
-
-// The box would take 2 (greyed), but every handler reads anything but 1 as
-// clear, so a stored 2 would show a set box over a card doing the opposite.
-forms::CheckValue fromText(const CheckBoxSetting& /*setting*/, std::string_view text) {
-    const std::int16_t value = integerFromText(text);
-    if (value != 0 && value != 1) {
-        throw forms::RuntimeError(forms::ErrorNumber::InvalidPropertyValue);
+// A check box would take 2 (greyed), but every handler reads anything but 1
+// as clear, so a stored 2 would show a set box over a card doing the opposite.
+// An offset off the stepping grid never meets an end of travel and runs away
+// press after press.
+std::int16_t fromText(Kind kind, std::string_view text) {
+    if (kind == Kind::Truth) {
+        return truthFromText(text) ? forms::True : forms::False;
     }
-    return value;
-}
-bool fromText(const OptionSetting& /*setting*/, std::string_view text) {
-    return truthFromText(text);
-}
-std::int16_t fromText(const PositionSetting& setting, std::string_view text) {
     const std::int16_t value = integerFromText(text);
-    if (!onGrid(setting.grid, value)) {
+    const bool usable = kind == Kind::CheckValue ? value == 0 || value == 1
+                        : kind == Kind::Offset   ? card::isOnStepGrid(value)
+                                                 : card::isStepDirection(value);
+    if (!usable) {
         throw forms::RuntimeError(forms::ErrorNumber::InvalidPropertyValue);
     }
     return value;
 }
 
-// A control assignment raises the control's handler when the value changes;
-// the handler runs inside its own event boundary.
-void assign(const CheckBoxSetting& setting, const SetupSettings& setup, forms::CheckValue value) {
-    (setup.controls.*setting.box).setValue(value);
-}
-void assign(const OptionSetting& setting, const SetupSettings& setup, bool value) {
-    (setup.controls.*setting.button).setValue(value);
+std::string nameOf(const SettingStep& step) {
+    return std::string(step.section) + "\\" + std::string(step.key);
 }
 
-// What the store held for one key: its text, and the value when it was usable.
-template <class Value>
+template <class Control>
+Control& controlOf(const SetupSettings& setup, const SettingStep& step) {
+    return dynamic_cast<Control&>(*setup.window.controls().at(step.control));
+}
+
+std::string savedText(const SettingStep& step, const SetupSettings& setup) {
+    if (step.variable != nullptr) {
+        return integerText(setup.vars.*step.variable);
+    }
+    return step.kind == Kind::Truth
+               ? truthText(controlOf<forms::OptionButton>(setup, step).selected())
+               : integerText(controlOf<forms::CheckBox>(setup, step).value());
+}
+
+// What the store held for one key: its value when it was usable, and what it
+// held as an option frame's report line shows it.
 struct Stored {
-    std::optional<std::string> text;
-    std::optional<Value> value;
+    std::optional<std::int16_t> value;
+    std::string held = " missing";
     bool bad = false;
 };
 
-// A value that cannot be used costs only its own key: it is noted for the
-// report and the caller applies the default, and the read goes on, so the next
+// One read's way into the store. A value that cannot be used costs only its
+// own key: the caller applies the default and the read goes on, so the next
 // save does not overwrite the keys after it with whatever the window showed.
-template <class Setting>
-auto readStored(const SettingStep& step, const Setting& setting, SettingsStore& store,
-                BadSettings& bad) {
-    Stored<decltype(fromText(setting, std::string_view{}))> stored;
-    try {
-        stored.text = store.GetSetting(step.section, step.key);
-        if (stored.text) {
-            stored.value = fromText(setting, *stored.text);
+// All such values are reported together at the end, so a start-up with
+// several shows one message; one already reported in this run, and not
+// replaced since, applies its default without a word.
+class Reader {
+  public:
+    Reader(SettingsStore& store, ReportedSettings& reported) : store_(store), reported_(reported) {}
+
+    Stored read(const SettingStep& step) {
+        Stored stored;
+        std::optional<std::string> text;
+        try {
+            text = store_.GetSetting(step.section, step.key);
+            if (text) {
+                stored.held = " \"" + *text + '"';
+                stored.value = fromText(step.kind, *text);
+            }
+        } catch (const forms::RuntimeError& error) {
+            stored.bad = true;
+            stored.held = text ? stored.held : " unreadable";
+            note(step.section, step.key, error.number(),
+                 nameOf(step) + problem(text, error) + "; expected " +
+                     kExpected.at(static_cast<std::size_t>(step.kind)) + ".");
         }
-    } catch (const forms::RuntimeError& error) {
-        bad.add(step.section, step.key, stored.text, expected(setting), error);
-        stored.bad = true;
+        return stored;
     }
-    return stored;
-}
 
-template <class Setting>
-void restore(const SettingStep& step, const Setting& setting, const SetupSettings& setup,
-             SettingsStore& store, BadSettings& bad) {
-    assign(setting, setup, readStored(step, setting, store, bad).value.value_or(setting.fallback));
-}
-
-const OptionSetting& optionOf(const SettingStep& step) {
-    return std::get<OptionSetting>(step.target);
-}
-
-// The option buttons of one frame: the run of option keys in one section.
-std::size_t groupEnd(std::size_t first) {
-    std::size_t end = first + 1;
-    while (end < kSettingSteps.size() &&
-           std::holds_alternative<OptionSetting>(kSettingSteps.at(end).target) &&
-           kSettingSteps.at(end).section == kSettingSteps.at(first).section) {
-        ++end;
+    std::int16_t valueOrDefault(const SettingStep& step) {
+        return read(step).value.value_or(step.fallback);
     }
-    return end;
-}
 
-std::string groupState(std::span<const SettingStep> group,
-                       const std::vector<Stored<bool>>& stored) {
-    std::string state;
+    void note(std::string_view section, std::string_view key, forms::ErrorNumber number,
+              const std::string& line) {
+        if (reported_.emplace(section, key, line).second) {
+            first_ = first_.value_or(number);
+            lines_ += "\n" + line;
+        }
+    }
+
+    // One error carrying every bad value, numbered after the first of them.
+    void reportTo(forms::Toolkit& toolkit) const {
+        if (first_) {
+            toolkit.reportError(forms::RuntimeError(
+                *first_,
+                "Some saved settings could not be used; their defaults were applied instead:" +
+                    lines_));
+        }
+    }
+
+  private:
+    // Enough of a bad text to recognise it, without flooding the message box.
+    static std::string problem(const std::optional<std::string>& text,
+                               const forms::RuntimeError& error) {
+        constexpr std::size_t kShownLength = 40;
+        if (!text) {
+            return std::string(" could not be read (") + error.what() + ")";
+        }
+        return " holds \"" + text->substr(0, kShownLength) +
+               (text->size() > kShownLength ? "...\"" : "\"") + " (" +
+               forms::describe(error.number()) + ")";
+    }
+
+    SettingsStore& store_;
+    ReportedSettings& reported_;
+    std::optional<forms::ErrorNumber> first_;
+    std::string lines_;
+};
+
+// The option buttons of one frame are read together when the read comes to
+// the first of them, and the frame ends with exactly one option: the one the
+// store names or, when it names none or several, the window's design choice.
+// The options are then assigned in their read order, so only the chosen one
+// raises its handler, as it would for a frame saved whole. A frame whose keys
+// are all missing (a first start) takes the design choice silently; one with
+// a bad key is already reported by that key.
+void restoreFrame(std::string_view frame, const SetupSettings& setup, Reader& reader) {
+    std::vector<const SettingStep*> group;
+    std::vector<Stored> stored;
+    std::string held;
+    for (const SettingStep& step : kSettingSteps) {
+        if (step.kind == Kind::Truth && step.frame == frame) {
+            group.push_back(&step);
+            stored.push_back(reader.read(step));
+            held += (held.empty() ? "" : ", ") + std::string(step.key) + stored.back().held;
+        }
+    }
+    const auto isTrue = [](const Stored& option) { return option.value == forms::True; };
+    const auto trueCount = std::ranges::count_if(stored, isTrue);
+    auto chosen = std::ranges::find_if(stored, isTrue) - stored.begin();
+    if (trueCount != 1) {
+        chosen = std::ranges::find(group, forms::True, &SettingStep::fallback) - group.begin();
+        const bool anyFound = std::ranges::any_of(
+            stored, [](const Stored& option) { return option.value.has_value(); });
+        if (trueCount > 1 || (anyFound && std::ranges::none_of(stored, &Stored::bad))) {
+            const std::string_view section = group.front()->section;
+            reader.note(
+                section, "", forms::ErrorNumber::InvalidPropertyValue,
+                std::string(section) + " holds " + held + "; expected exactly one of them True.");
+        }
+    }
     for (std::size_t index = 0; index < group.size(); ++index) {
-        const Stored<bool>& option = stored[index];
-        const std::string held = option.text  ? " \"" + *option.text + '"'
-                                 : option.bad ? " unreadable"
-                                              : " missing";
-        state += (index == 0 ? "" : ", ") + std::string(group[index].key) + held;
-    }
-    return state;
-}
-
-// A frame always ends with exactly one option: the one the store names, or,
-// when it names none or several, the window's design choice. A frame whose
-// keys are all missing (a first start) takes the design choice silently; one
-// with a bad key is already reported by that key.
-std::size_t chosenOption(std::span<const SettingStep> group,
-                         const std::vector<Stored<bool>>& stored, BadSettings& bad) {
-    const auto isTrue = [](const Stored<bool>& option) { return option.value == true; };
-    const auto named = std::find_if(stored.begin(), stored.end(), isTrue);
-    const auto trueCount = std::count_if(stored.begin(), stored.end(), isTrue);
-    if (trueCount == 1) {
-        return static_cast<std::size_t>(named - stored.begin());
-    }
-    const bool anyFound = std::any_of(stored.begin(), stored.end(),
-                                      [](const Stored<bool>& option) { return option.text; });
-    const bool anyBad = std::any_of(stored.begin(), stored.end(),
-                                    [](const Stored<bool>& option) { return option.bad; });
-    if (trueCount > 1 || (anyFound && !anyBad)) {
-        bad.addGroup(group.front().section, groupState(group, stored));
-    }
-    const auto design = std::find_if(group.begin(), group.end(), [](const SettingStep& step) {
-        return optionOf(step).fallback;
-    });
-    return static_cast<std::size_t>(design - group.begin());
-}
-
-// Every key of the frame is read first; the options are then assigned in
-// their read order, so only the chosen one raises its handler, as it would
-// for a frame saved whole.
-void restoreGroup(std::span<const SettingStep> group, const SetupSettings& setup,
-                  SettingsStore& store, BadSettings& bad) {
-    std::vector<Stored<bool>> stored;
-    for (const SettingStep& step : group) {
-        stored.push_back(readStored(step, optionOf(step), store, bad));
-    }
-    const std::size_t chosen = chosenOption(group, stored, bad);
-    for (std::size_t index = 0; index < group.size(); ++index) {
-        assign(optionOf(group[index]), setup, index == chosen);
+        controlOf<forms::OptionButton>(setup, *group[index])
+            .setValue(std::cmp_equal(index, chosen));
     }
 }
 
@@ -195,105 +185,71 @@ void settlePosition(const SetupSettings& setup, const card::SetupVariables& stor
     setup.vars.curVertDirection = stored.curVertDirection;
 }
 
-std::string nameOf(const SettingStep& step) {
-    return std::string(step.section) + "\\" + std::string(step.key);
-}
-
-constexpr auto kSaveOrder = saveOrder();
-
-// The sections in the order the save first writes to them.
-std::vector<std::string_view> savedSections() {
-    std::vector<std::string_view> sections;
-    for (std::size_t index : kSaveOrder) {
-        const std::string_view section = kSettingSteps.at(index).section;
-        if (std::find(sections.begin(), sections.end(), section) == sections.end()) {
-            sections.push_back(section);
-        }
-    }
-    return sections;
-}
-
 // The window has already sent every change to the card, so a failed save
-// must say plainly that the next start will not bring these settings back.
-forms::RuntimeError notSaved(const std::string& what, const forms::RuntimeError& cause) {
-    return forms::RuntimeError(cause.number(), "Settings were not saved: could not write " + what +
-                                                   " (" + cause.what() + ")");
-}
-
-// Past the first value the store holds a mix of old and new settings; the
-// user is told which of the new ones are missing from it.
-forms::RuntimeError partlySaved(std::size_t failed, const forms::RuntimeError& cause) {
-    if (failed == 0) {
-        return notSaved(nameOf(kSettingSteps.at(kSaveOrder.at(0))), cause);
+// must say plainly that the next start will not bring these settings back;
+// past the first value the store holds a mix of old and new settings, and
+// the user is told which of the new ones are missing from it.
+forms::RuntimeError notSaved(std::size_t written, const std::string& what,
+                             const forms::RuntimeError& cause) {
+    const std::string failed = "could not write " + what + " (" + cause.what() + ")";
+    if (written == 0) {
+        return {cause.number(), "Settings were not saved: " + failed};
     }
-    std::string notWritten;
-    for (std::size_t position = failed; position < kSaveOrder.size(); ++position) {
-        notWritten +=
-            (position == failed ? "" : ", ") + nameOf(kSettingSteps.at(kSaveOrder.at(position)));
+    std::string missing;
+    for (std::size_t position = written; position < kSaveOrder.size(); ++position) {
+        missing +=
+            (position == written ? "" : ", ") + nameOf(kSettingSteps.at(kSaveOrder.at(position)));
     }
-    return forms::RuntimeError(
-        cause.number(), "Settings were saved only in part: could not write " +
-                            nameOf(kSettingSteps.at(kSaveOrder.at(failed))) + " (" + cause.what() +
-                            "). " + std::to_string(failed) + " of " +
-                            std::to_string(kSaveOrder.size()) +
-                            " values were written; not written: " + notWritten + ".");
+    return {cause.number(), "Settings were saved only in part: " + failed + ". " +
+                                std::to_string(written) + " of " + std::to_string(kSavedSettings) +
+                                " values were written; not written: " + missing + "."};
 }
 
 }  // namespace
 
 void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
     const std::unique_ptr<SettingsWriter> writer = store.beginSave();
-    for (std::string_view section : savedSections()) {
+    for (std::size_t index : kSaveOrder) {
+        const std::string section(kSettingSteps.at(index).section);
         try {
             writer->openSection(section);
         } catch (const forms::RuntimeError& error) {
-            throw notSaved(std::string(section), error);
+            throw notSaved(0, section, error);
         }
     }
-    for (std::size_t position = 0; position < kSaveOrder.size(); ++position) {
-        const SettingStep& step = kSettingSteps.at(kSaveOrder.at(position));
-        const std::string text =
-            std::visit([&](const auto& setting) { return savedText(setting, setup); }, step.target);
+    for (std::size_t written = 0; written < kSaveOrder.size(); ++written) {
+        const SettingStep& step = kSettingSteps.at(kSaveOrder.at(written));
         try {
-            writer->SaveSetting(step.section, step.key, text);
+            writer->SaveSetting(step.section, step.key, savedText(step, setup));
         } catch (const forms::RuntimeError& error) {
-            throw partlySaved(position, error);
+            throw notSaved(written, nameOf(step), error);
         }
-        setup.reported.replaced(step.section, step.key);
+        // Whatever the key held before is gone, and with it its report.
+        std::erase_if(setup.reported, [&](const auto& reported) {
+            const auto& [section, key, line] = reported;
+            return section == step.section && (key == step.key || key.empty());
+        });
     }
 }
 
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit) {
-    BadSettings bad(setup.reported);
+    Reader reader(store, setup.reported);
     card::SetupVariables stored = setup.vars;
-    for (std::size_t index = 0; index < kSettingSteps.size();) {
-        const SettingStep& step = kSettingSteps.at(index);
-        if (std::holds_alternative<OptionSetting>(step.target)) {
-            const std::size_t end = groupEnd(index);
-            restoreGroup(std::span(kSettingSteps).subspan(index, end - index), setup, store, bad);
-            index = end;
-            continue;
+    for (auto step = kSettingSteps.begin(); step != kSettingSteps.end(); ++step) {
+        if (step->variable != nullptr) {
+            stored.*step->variable = reader.valueOrDefault(*step);
+        } else if (step->kind == Kind::Preview) {
+            settlePosition(setup, stored);
+            setup.stepping.PlacePreviewImage(setup.vars.curHorizValue, setup.vars.curVertValue);
+        } else if (step->kind == Kind::CheckValue) {
+            controlOf<forms::CheckBox>(setup, *step).setValue(reader.valueOrDefault(*step));
+        } else if (std::ranges::find(kSettingSteps.begin(), step, step->frame,
+                                     &SettingStep::frame) == step) {
+            restoreFrame(step->frame, setup, reader);
         }
-        std::visit(
-            Overloaded{
-                [&](const PositionSetting& setting) {
-                    stored.*setting.variable =
-                        readStored(step, setting, store, bad).value.value_or(setting.fallback);
-                },
-                [&](const PreviewPlacement& /*placement*/) {
-                    settlePosition(setup, stored);
-                    setup.stepping.PlacePreviewImage(setup.vars.curHorizValue,
-                                                     setup.vars.curVertValue);
-                },
-                [&](const auto& setting) { restore(step, setting, setup, store, bad); },
-            },
-            step.target);
-        ++index;
     }
-    if (!bad.empty()) {
-        toolkit.reportError(bad.report());
-    }
+    reader.reportTo(toolkit);
 }
 
 }  // namespace settings

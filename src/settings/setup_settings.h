@@ -1,18 +1,26 @@
 #pragma once
 
-#include "card/card_controls.h"
+#include <set>
+#include <string>
+#include <tuple>
+
 #include "card/position_stepping.h"
-#include "card/setup_variables.h"
-#include "forms/toolkit.h"
-#include "settings/bad_settings.h"
+#include "forms/form.h"
 #include "settings/settings_store.h"
 
 namespace settings {
 
+// The bad stored values already reported in this run: section, key (empty
+// for the section's option frame) and the line the user read. A Cancel reads
+// the same store again; telling the user again of a value that nothing has
+// replaced would only be noise.
+using ReportedSettings = std::set<std::tuple<std::string, std::string, std::string>, std::less<>>;
+
 // The setup window's settings: every check box and option button of the card
-// and the four position variables.
+// (the window's controls, in the order of its table) and the four position
+// variables.
 struct SetupSettings {
-    card::CardControls& controls;
+    const forms::Form& window;
     card::SetupVariables& vars;
     card::PositionStepping& stepping;
     ReportedSettings& reported;

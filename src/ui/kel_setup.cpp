@@ -1,17 +1,6 @@
 #include "ui/kel_setup.h"
 
-#include <algorithm>
-
-#include "card/kel_setup_table.h"
-#include "settings/setup_settings.h"
-
 namespace ui {
-
-WindowButtons::WindowButtons(forms::Form& w)
-    : cmdExit(forms::makeCommandButton(w, card::kelSetupRow("cmdExit"))),
-      cmdCancel(forms::makeCommandButton(w, card::kelSetupRow("cmdCancel"))),
-      cmdOK(forms::makeCommandButton(w, card::kelSetupRow("cmdOK"))),
-      cmdAdvanced(forms::makeCommandButton(w, card::kelSetupRow("cmdAdvanced"))) {}
 
 // Everything that exists only while the window is loaded.
 struct KelSetup::Parts {
@@ -21,45 +10,6 @@ struct KelSetup::Parts {
           buttons(window),
           stepping(preview, window.vars, driver),
           handlers(card, window.vars, driver, stepping) {}
-
-    // Front-most first, as the window's table lists them; overlapping
-    // controls are drawn in this order.
-    std::vector<forms::Control*> stackingOrder() {
-        std::vector<forms::Control*> controls{&preview.cmdHorizAdjust,
-                                              &preview.cmdVertAdjust,
-                                              &preview.shapeImage,
-                                              &preview.shapeScreen,
-                                              &buttons.cmdExit,
-                                              &buttons.cmdCancel,
-                                              &buttons.cmdOK,
-                                              &buttons.cmdAdvanced,
-                                              &card.chkVGAOnly,
-                                              &card.frmOutputEnable,
-                                              &card.optCompOut,
-                                              &card.optSVHSOut,
-                                              &card.Frame6,
-                                              &card.optNTSC,
-                                              &card.optPAL,
-                                              &card.chkNormalOut,
-                                              &card.frmTestSignal,
-                                              &card.optTestBlack,
-                                              &card.optTestBars,
-                                              &card.optTestRamp,
-                                              &card.Frame3,
-                                              &card.optFilterNone,
-                                              &card.optFilterMedium,
-                                              &card.optFilterMax,
-                                              &card.chkBlanking,
-                                              &card.Frame1,
-                                              &card.optBlankBlack,
-                                              &card.optBlankBlue,
-                                              &card.chkPhase};
-        std::sort(controls.begin(), controls.end(), [](const auto* one, const auto* other) {
-            return forms::stackingPosition(card::kKelSetupControls, one->name()) <
-                   forms::stackingPosition(card::kKelSetupControls, other->name());
-        });
-        return controls;
-    }
 
     card::CardControls card;
     card::PreviewControls preview;
@@ -83,7 +33,6 @@ void KelSetup::createControls() {
     b.cmdOK.setClickHandler([this] { cmdOK_Click(); });
     b.cmdCancel.setClickHandler([this] { cmdCancel_Click(); });
     b.cmdExit.setClickHandler([this] { cmdExit_Click(); });
-    setControls(parts_->stackingOrder());
 }
 
 void KelSetup::destroyControls() {
@@ -109,13 +58,11 @@ WindowButtons& KelSetup::buttons() const {
 }
 
 void KelSetup::SaveSettingsToFile() {
-    Parts& p = parts();
-    settings::SaveSettingsToFile({p.card, vars, p.stepping, reportedSettings_}, store_);
+    settings::SaveSettingsToFile({*this, vars, parts().stepping, reportedSettings_}, store_);
 }
 
 void KelSetup::ReadSettingsFromFile() {
-    Parts& p = parts();
-    settings::ReadSettingsFromFile({p.card, vars, p.stepping, reportedSettings_}, store_,
+    settings::ReadSettingsFromFile({*this, vars, parts().stepping, reportedSettings_}, store_,
                                    toolkit());
 }
 

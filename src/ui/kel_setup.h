@@ -9,19 +9,19 @@
 #include "card/position_stepping.h"
 #include "card/setup_variables.h"
 #include "forms/form.h"
-#include "settings/bad_settings.h"
 #include "settings/settings_store.h"
+#include "settings/setup_settings.h"
 
 namespace ui {
 
 // The window's own buttons, in the left column.
-struct WindowButtons {
-    explicit WindowButtons(forms::Form& window);
+struct WindowButtons : card::ControlGroup {
+    using ControlGroup::ControlGroup;
 
-    forms::CommandButton cmdExit;
-    forms::CommandButton cmdCancel;
-    forms::CommandButton cmdOK;
-    forms::CommandButton cmdAdvanced;
+    forms::CommandButton cmdExit = card::made<"cmdExit">(window);
+    forms::CommandButton cmdCancel = card::made<"cmdCancel">(window);
+    forms::CommandButton cmdOK = card::made<"cmdOK">(window);
+    forms::CommandButton cmdAdvanced = card::made<"cmdAdvanced">(window);
 };
 
 inline constexpr float kCompactWidth = 1800;

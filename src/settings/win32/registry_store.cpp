@@ -1,64 +1,139 @@
 #include "settings/win32/registry_store.h"
 
+#include <windows.h>
+
+#include <algorithm>
+#include <iterator>
 #include <map>
+#include <type_traits>
 #include <utility>
 
-#include "settings/win32/registry_key.h"
+#include "forms/runtime_error.h"
 
 namespace settings::win32 {
 
 namespace {
 
-std::string sectionPath(const std::string& applicationKey, std::string_view section) {
-    return applicationKey + "\\" + std::string(section);
+// An open registry key, closed once.
+struct KeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using OpenKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+std::string systemReason(LSTATUS status) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string reason = length != 0 ? std::string(text, length) : std::string();
+    LocalFree(text);
+    reason.erase(reason.find_last_not_of("\r\n .") + 1);
+    return reason.empty() ? "system error " + std::to_string(status) : reason;
+}
+
+// Failures other than "not there" raise a run-time error whose message is the
+// system's reason.
+void check(LSTATUS status) {
+    if (status != ERROR_SUCCESS) {
+        throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed, systemReason(status));
+    }
+}
+
+// Only the plain string type holds text as the program saves it; anything
+// else was put there by someone else and is not guessed at.
+void requireText(DWORD type) {
+    if (type == REG_SZ) {
+        return;
+    }
+    static constexpr std::pair<DWORD, const char*> kTypeNames[] = {
+        {REG_NONE, "REG_NONE"},   {REG_EXPAND_SZ, "REG_EXPAND_SZ"}, {REG_BINARY, "REG_BINARY"},
+        {REG_DWORD, "REG_DWORD"}, {REG_MULTI_SZ, "REG_MULTI_SZ"},   {REG_QWORD, "REG_QWORD"}};
+    const auto* named = std::ranges::find(kTypeNames, type, &std::pair<DWORD, const char*>::first);
+    const std::string name =
+        named != std::end(kTypeNames) ? named->second : "registry type " + std::to_string(type);
+    throw forms::RuntimeError(forms::ErrorNumber::TypeMismatch,
+                              "it holds a " + name + " value, not text");
+}
+
+// The text of a REG_SZ value; nothing when there is no such value.
+std::optional<std::string> readText(HKEY key, const std::string& name) {
+    // The value may grow between asking its size and reading it; then ask again.
+    for (;;) {
+        DWORD type = 0;
+        DWORD size = 0;
+        LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+        if (status == ERROR_FILE_NOT_FOUND) {
+            return std::nullopt;
+        }
+        check(status);
+        requireText(type);
+        std::string text(size, '\0');
+        status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
+                                  reinterpret_cast<LPBYTE>(text.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (status == ERROR_FILE_NOT_FOUND) {
+            return std::nullopt;
+        }
+        check(status);
+        requireText(type);
+        // Stored strings normally carry their terminator, but need not.
+        text.resize(std::min<std::size_t>(size, text.find('\0')));
+        return text;
+    }
+}
+
+std::string sectionPath(std::string_view section) {
+    return "Software\\Quenda\\" + std::string(section);
 }
 
 // Holds every section key of one save open for writing until the save ends.
 class RegistryWriter final : public SettingsWriter {
   public:
-    explicit RegistryWriter(std::string applicationKey)
-        : applicationKey_(std::move(applicationKey)) {}
-
     void openSection(std::string_view section) override {
-        if (!sections_.contains(section)) {
-            sections_.emplace(
-                std::string(section),
-                RegistryKey::create(HKEY_CURRENT_USER, sectionPath(applicationKey_, section),
-                                    KEY_SET_VALUE));
+        if (sections_.contains(section)) {
+            return;
         }
+        HKEY key = nullptr;
+        check(RegCreateKeyExA(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
+                              REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr));
+        sections_.emplace(section, OpenKey(key));
     }
 
     void SaveSetting(std::string_view section, std::string_view key,
                      std::string_view text) override {
         openSection(section);
-        sections_.find(section)->second.writeText(std::string(key), std::string(text));
+        const std::string value(text);
+        check(RegSetValueExA(sections_.find(section)->second.get(), std::string(key).c_str(), 0,
+                             REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                             static_cast<DWORD>(value.size() + 1)));
     }
 
   private:
-    std::string applicationKey_;
-    std::map<std::string, RegistryKey, std::less<>> sections_;
+    std::map<std::string, OpenKey, std::less<>> sections_;
 };
 
 }  // namespace
-
-RegistryStore::RegistryStore(std::string applicationKey)
-    : applicationKey_(std::move(applicationKey)) {}
 
 // Nothing is cached and no key stays open between reads and saves: every read
 // and save goes to the registry, so what another program or a later run sees
 // is what we wrote.
 std::optional<std::string> RegistryStore::GetSetting(std::string_view section,
                                                      std::string_view key) {
-    const auto sectionKey = RegistryKey::open(
-        HKEY_CURRENT_USER, sectionPath(applicationKey_, section), KEY_QUERY_VALUE);
-    if (!sectionKey) {
+    HKEY opened = nullptr;
+    const LSTATUS status =
+        RegOpenKeyExA(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, KEY_QUERY_VALUE, &opened);
+    if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) {
         return std::nullopt;
     }
-    return sectionKey->readText(std::string(key));
+    check(status);
+    const OpenKey sectionKey(opened);
+    return readText(sectionKey.get(), std::string(key));
 }
 
 std::unique_ptr<SettingsWriter> RegistryStore::beginSave() {
-    return std::make_unique<RegistryWriter>(applicationKey_);
+    return std::make_unique<RegistryWriter>();
 }
 
 }  // namespace settings::win32
