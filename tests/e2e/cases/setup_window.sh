@@ -176,6 +176,10 @@ has_focus() {
     (((state & BST_FOCUS) != 0))
 }
 
+expect_focus() {
+    wait_until 5 has_focus "$1" || e2e_fail "the focus did not reach \"$1\""
+}
+
 # ---- What the window paints --------------------------------------------------------
 
 # A rectangle at twips Left Top Width Height ($3-$6) of a client area whose
@@ -371,7 +375,7 @@ test_window_keyboard_stays_in_view_and_enter_and_escape_do_nothing() {
     lines="$(e2e_debug_lines)"
     while IFS='|' read -r caption keys <&3; do
         [[ -z "$previous" ]] || press_key VK_TAB "$previous"
-        wait_until 5 has_focus "$caption" || e2e_fail "the focus did not reach \"$caption\""
+        expect_focus "$caption"
         if [[ "$keys" == keys ]]; then
             press_key VK_RETURN "$caption"
             press_key VK_ESCAPE "$caption"
@@ -388,15 +392,15 @@ test_window_keyboard_stays_in_view_and_enter_and_escape_do_nothing() {
     # edge), and Down chooses the next filter and sends it.
     press_key VK_SPACE Medium
     press_key VK_DOWN Medium
-    wait_focus Maximum
+    expect_focus Maximum
     e2e_expect_eq 18 "$(codes_after 1 0)" "commands after Space and Down"
     # Wide, Tab goes on into the right column; narrowed again, the focus is
     # back where the user can see it.
     e2e_click QuendaSetup "Advanced >>"
     press_key VK_TAB "<<Advanced"
-    wait_focus "Video Phase Select"
+    expect_focus "Video Phase Select"
     e2e_click QuendaSetup "<<Advanced"
-    wait_focus "Advanced>>"
+    expect_focus "Advanced>>"
 }
 
 test_window_close_box_puts_the_saved_filter_back_and_hides() {
