@@ -39,7 +39,6 @@ void CardHandlers::connect() {
     c_.optBlankBlack.setClickHandler([this] { optBlankBlack_Click(); });
     c_.optBlankBlue.setClickHandler([this] { optBlankBlue_Click(); });
     c_.chkPhase.setClickHandler([this] { chkPhase_Click(); });
-    // optNTSC and optPAL have no handler: the TV standard is kept, never sent.
 }
 
 void CardHandlers::chkVGAOnly_Click() {

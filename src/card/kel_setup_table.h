@@ -31,8 +31,9 @@ inline constexpr std::array<forms::ControlRow, 29> kKelSetupControls{{
     // the button sets itself afterwards have none.
     forms::commandButton("cmdAdvanced",    "Advanced >>",              {210,  5565, 1275, 435},   16),
     forms::frame        ("Frame6",         "Standard",                 {1785, 3570, 1695, 645},   13),
-    forms::optionButton ("optPAL",         "PAL", "Frame6",            {945,  315,  660,  255},   15, forms::False, "Standard", "PAL"),
-    forms::optionButton ("optNTSC",        "NTSC", "Frame6",           {105,  315,  765,  255},   14, forms::True, "Standard", "NTSC"),
+    // The TV standard is kept, never sent: its options answer no click.
+    forms::withoutClickHandler(forms::optionButton("optPAL",  "PAL",  "Frame6", {945, 315, 660, 255}, 15, forms::False, "Standard", "PAL")),
+    forms::withoutClickHandler(forms::optionButton("optNTSC", "NTSC", "Frame6", {105, 315, 765, 255}, 14, forms::True,  "Standard", "NTSC")),
     forms::checkBox     ("chkVGAOnly",     "Display on VGA only, or",  {210,  120,  1380, 495},   12, 1, "ActiveOut", "VGAOnly"),
     // The VGA-only box is set, so the output group starts disabled; likewise
     // the test signals behind the normal-output box.

@@ -30,6 +30,9 @@ struct ControlRow {
     std::string_view section;  // where the value is saved; empty when it is not
     std::string_view key;
     Rgb fill;  // shapes only
+    // The program answers its click: every check box, option button and
+    // command button unless its row says otherwise.
+    bool clickHandled = false;
 };
 
 // A row of the kinds every form has; the helpers below fill in the rest.
@@ -41,6 +44,8 @@ constexpr ControlRow row(std::string_view name, ControlKind kind, std::string_vi
     made.caption = caption;
     made.at = at;
     made.tab = tab;
+    made.clickHandled = kind == ControlKind::CheckBox || kind == ControlKind::OptionButton ||
+                        kind == ControlKind::CommandButton;
     return made;
 }
 constexpr ControlRow saved(ControlRow row, std::int16_t value, std::string_view section,
@@ -83,6 +88,10 @@ constexpr ControlRow shape(std::string_view name, Geometry at, Rgb fill) {
 }
 constexpr ControlRow disabled(ControlRow row) {
     row.enabled = false;
+    return row;
+}
+constexpr ControlRow withoutClickHandler(ControlRow row) {
+    row.clickHandled = false;
     return row;
 }
 

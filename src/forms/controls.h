@@ -77,6 +77,7 @@ class Control {
     void setAccessibleValue(std::string value);
 
     void setClickHandler(std::function<void()> handler);
+    bool hasClickHandler() const noexcept { return static_cast<bool>(onClick_); }
     // A click by the user, as the view reports it. Ignored on an unreachable control.
     void userClick();
 

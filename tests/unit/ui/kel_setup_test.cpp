@@ -34,6 +34,7 @@ TEST_F(SetupWindow, ALoadedWindowIsItsTable) {
         EXPECT_EQ(control.name(), row.name);
         EXPECT_EQ(control.container() == nullptr ? "" : control.container()->name(), row.container)
             << row.name;
+        EXPECT_EQ(control.hasClickHandler(), row.clickHandled) << row.name << "'s click handler";
     }
 }
 
