@@ -158,10 +158,11 @@ void settlePosition(const SetupSettings& setup, const card::SetupVariables& stor
         setup.stepping.travelTo(stored.curHorizValue, stored.curVertValue);
         return;
     }
-    setup.vars.curHorizValue = stored.curHorizValue;
-    setup.vars.curHorizDirection = stored.curHorizDirection;
-    setup.vars.curVertValue = stored.curVertValue;
-    setup.vars.curVertDirection = stored.curVertDirection;
+    for (const SettingStep& step : kSettingSteps) {
+        if (step.variable != nullptr) {
+            setup.vars.*step.variable = stored.*step.variable;
+        }
+    }
 }
 
 // The window has already sent every change to the card, so a failed save
