@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <type_traits>
 #include <utility>
@@ -40,12 +41,8 @@ std::string typeName(DWORD type) {
     static constexpr std::pair<DWORD, const char*> kTypeNames[] = {
         {REG_NONE, "REG_NONE"},   {REG_EXPAND_SZ, "REG_EXPAND_SZ"}, {REG_BINARY, "REG_BINARY"},
         {REG_DWORD, "REG_DWORD"}, {REG_MULTI_SZ, "REG_MULTI_SZ"},   {REG_QWORD, "REG_QWORD"}};
-    for (const auto& [number, name] : kTypeNames) {
-        if (number == type) {
-            return name;
-        }
-    }
-    return "registry type " + std::to_string(type);
+    const auto* named = std::ranges::find(kTypeNames, type, &std::pair<DWORD, const char*>::first);
+    return named != std::end(kTypeNames) ? named->second : "registry type " + std::to_string(type);
 }
 
 // The text of a REG_SZ value; nothing when there is no such value. Only the
