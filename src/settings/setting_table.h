@@ -83,23 +83,19 @@ static_assert(everySavedControlIsReadOnce(), "every control with a key is read, 
 // it differs from the read in three places: "NormalOut" is written before the
 // test signals, both offsets before both directions, and the preview is not
 // saved at all.
-consteval std::array<std::size_t, kSavedSettings> saveOrder() {
-    std::array<std::size_t, kSavedSettings> order{};
-    std::size_t next = 0;
-    for (std::size_t index = 0; index < kSettingSteps.size(); ++index) {
-        if (!kSettingSteps.at(index).section.empty()) {
-            order.at(next++) = index;
+consteval std::array<const SettingStep*, kSavedSettings> saveOrder() {
+    std::array<const SettingStep*, kSavedSettings> order{};
+    auto next = order.begin();
+    for (const SettingStep& step : kSettingSteps) {
+        if (!step.section.empty()) {
+            *next++ = &step;
         }
     }
-    const auto place = [](std::size_t index) {
-        const SettingStep& step = kSettingSteps.at(index);
-        const auto section =
-            std::find_if(kSettingSteps.begin(), kSettingSteps.end(),
-                         [&](const SettingStep& s) { return s.section == step.section; });
-        return std::tuple(section - kSettingSteps.begin(), step.kind != Kind::CheckValue, index);
-    };
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t one, std::size_t other) { return place(one) < place(other); });
+    std::ranges::sort(order, {}, [](const SettingStep* step) {
+        const auto* section =
+            std::ranges::find(kSettingSteps, step->section, &SettingStep::section);
+        return std::tuple(section, step->kind != Kind::CheckValue, step);
+    });
     return order;
 }
 inline constexpr auto kSaveOrder = saveOrder();

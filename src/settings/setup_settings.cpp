@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "settings/setting_table.h"
@@ -12,6 +11,9 @@
 namespace settings {
 
 namespace {
+
+constexpr const char* kHeading =
+    "Some saved settings could not be used; their defaults were applied instead:";
 
 // What the user is told each kind of key should hold.
 constexpr std::array<const char*, 4> kExpected{"0 or 1", "True or False",
@@ -53,6 +55,17 @@ std::string savedText(const SettingStep& step, const SetupSettings& setup) {
                : integerText(controlOf<forms::CheckBox>(setup, step).value());
 }
 
+// Enough of a bad text to recognise it, without flooding the message box.
+std::string problem(const std::optional<std::string>& text, const forms::RuntimeError& error) {
+    constexpr std::size_t kShownLength = 40;
+    if (!text) {
+        return std::string(" could not be read (") + error.what() + ")";
+    }
+    return " holds \"" + text->substr(0, kShownLength) +
+           (text->size() > kShownLength ? "...\"" : "\"") + " (" + forms::describe(error.number()) +
+           ")";
+}
+
 // What the store held for one key: its value when it was usable, and what it
 // held as an option frame's report line shows it.
 struct Stored {
@@ -64,18 +77,20 @@ struct Stored {
 // One read's way into the store. A value that cannot be used costs only its
 // own key: the caller applies the default and the read goes on, so the next
 // save does not overwrite the keys after it with whatever the window showed.
-// All such values are reported together at the end, so a start-up with
-// several shows one message; one already reported in this run, and not
-// replaced since, applies its default without a word.
-class Reader {
-  public:
-    Reader(SettingsStore& store, ReportedSettings& reported) : store_(store), reported_(reported) {}
+// All such values are reported together at the end, in one error numbered
+// after the first of them, so a start-up with several shows one message; one
+// already reported in this run, and not replaced since, applies its default
+// without a word.
+struct Reader {
+    SettingsStore& store;
+    ReportedSettings& reported;
+    std::optional<forms::RuntimeError> report;
 
     Stored read(const SettingStep& step) {
         Stored stored;
         std::optional<std::string> text;
         try {
-            text = store_.GetSetting(step.section, step.key);
+            text = store.GetSetting(step.section, step.key);
             if (text) {
                 stored.held = " \"" + *text + '"';
                 stored.value = fromText(step.kind, *text);
@@ -90,45 +105,13 @@ class Reader {
         return stored;
     }
 
-    std::int16_t valueOrDefault(const SettingStep& step) {
-        return read(step).value.value_or(step.fallback);
-    }
-
     void note(std::string_view section, std::string_view key, forms::ErrorNumber number,
               const std::string& line) {
-        if (reported_.emplace(section, key, line).second) {
-            first_ = first_.value_or(number);
-            lines_ += "\n" + line;
+        if (reported.emplace(section, key, line).second) {
+            report = forms::RuntimeError(report ? report->number() : number,
+                                         (report ? report->what() : kHeading) + ("\n" + line));
         }
     }
-
-    // One error carrying every bad value, numbered after the first of them.
-    void reportTo(forms::Toolkit& toolkit) const {
-        if (first_) {
-            toolkit.reportError(forms::RuntimeError(
-                *first_,
-                "Some saved settings could not be used; their defaults were applied instead:" +
-                    lines_));
-        }
-    }
-
-  private:
-    // Enough of a bad text to recognise it, without flooding the message box.
-    static std::string problem(const std::optional<std::string>& text,
-                               const forms::RuntimeError& error) {
-        constexpr std::size_t kShownLength = 40;
-        if (!text) {
-            return std::string(" could not be read (") + error.what() + ")";
-        }
-        return " holds \"" + text->substr(0, kShownLength) +
-               (text->size() > kShownLength ? "...\"" : "\"") + " (" +
-               forms::describe(error.number()) + ")";
-    }
-
-    SettingsStore& store_;
-    ReportedSettings& reported_;
-    std::optional<forms::ErrorNumber> first_;
-    std::string lines_;
 };
 
 // The option buttons of one frame are read together when the read comes to
@@ -139,33 +122,29 @@ class Reader {
 // are all missing (a first start) takes the design choice silently; one with
 // a bad key is already reported by that key.
 void restoreFrame(std::string_view frame, const SetupSettings& setup, Reader& reader) {
-    std::vector<const SettingStep*> group;
+    std::vector<const SettingStep*> options;
     std::vector<Stored> stored;
     std::string held;
     for (const SettingStep& step : kSettingSteps) {
-        if (step.kind == Kind::Truth && step.frame == frame) {
-            group.push_back(&step);
+        if (step.frame == frame) {
+            options.push_back(&step);
             stored.push_back(reader.read(step));
             held += (held.empty() ? "" : ", ") + std::string(step.key) + stored.back().held;
         }
     }
-    const auto isTrue = [](const Stored& option) { return option.value == forms::True; };
-    const auto trueCount = std::ranges::count_if(stored, isTrue);
-    auto chosen = std::ranges::find_if(stored, isTrue) - stored.begin();
-    if (trueCount != 1) {
-        chosen = std::ranges::find(group, forms::True, &SettingStep::fallback) - group.begin();
-        const bool anyFound = std::ranges::any_of(
-            stored, [](const Stored& option) { return option.value.has_value(); });
-        if (trueCount > 1 || (anyFound && std::ranges::none_of(stored, &Stored::bad))) {
-            const std::string_view section = group.front()->section;
-            reader.note(
-                section, "", forms::ErrorNumber::InvalidPropertyValue,
-                std::string(section) + " holds " + held + "; expected exactly one of them True.");
-        }
+    const auto named = std::ranges::count(stored, forms::True, &Stored::value);
+    const auto usable =
+        std::ranges::count_if(stored, [](const Stored& s) { return s.value.has_value(); });
+    if (named > 1 || (named == 0 && usable > 0 && std::ranges::none_of(stored, &Stored::bad))) {
+        const std::string_view section = options.front()->section;
+        reader.note(
+            section, "", forms::ErrorNumber::InvalidPropertyValue,
+            std::string(section) + " holds " + held + "; expected exactly one of them True.");
     }
-    for (std::size_t index = 0; index < group.size(); ++index) {
-        controlOf<forms::OptionButton>(setup, *group[index])
-            .setValue(std::cmp_equal(index, chosen));
+    for (std::size_t index = 0; index < options.size(); ++index) {
+        const bool chosen = named == 1 ? stored[index].value == forms::True
+                                       : options[index]->fallback == forms::True;
+        controlOf<forms::OptionButton>(setup, *options[index]).setValue(chosen);
     }
 }
 
@@ -179,10 +158,11 @@ void settlePosition(const SetupSettings& setup, const card::SetupVariables& stor
         setup.stepping.travelTo(stored.curHorizValue, stored.curVertValue);
         return;
     }
-    setup.vars.curHorizValue = stored.curHorizValue;
-    setup.vars.curHorizDirection = stored.curHorizDirection;
-    setup.vars.curVertValue = stored.curVertValue;
-    setup.vars.curVertDirection = stored.curVertDirection;
+    for (const SettingStep& step : kSettingSteps) {
+        if (step.variable != nullptr) {
+            setup.vars.*step.variable = stored.*step.variable;
+        }
+    }
 }
 
 // The window has already sent every change to the card, so a failed save
@@ -196,9 +176,8 @@ forms::RuntimeError notSaved(std::size_t written, const std::string& what,
         return {cause.number(), "Settings were not saved: " + failed};
     }
     std::string missing;
-    for (std::size_t position = written; position < kSaveOrder.size(); ++position) {
-        missing +=
-            (position == written ? "" : ", ") + nameOf(kSettingSteps.at(kSaveOrder.at(position)));
+    for (auto step = kSaveOrder.begin() + written; step != kSaveOrder.end(); ++step) {
+        missing += (missing.empty() ? "" : ", ") + nameOf(**step);
     }
     return {cause.number(), "Settings were saved only in part: " + failed + ". " +
                                 std::to_string(written) + " of " + std::to_string(kSavedSettings) +
@@ -209,47 +188,48 @@ forms::RuntimeError notSaved(std::size_t written, const std::string& what,
 
 void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
     const std::unique_ptr<SettingsWriter> writer = store.beginSave();
-    for (std::size_t index : kSaveOrder) {
-        const std::string section(kSettingSteps.at(index).section);
-        try {
-            writer->openSection(section);
-        } catch (const forms::RuntimeError& error) {
-            throw notSaved(0, section, error);
+    std::size_t written = 0;
+    std::string writing;
+    try {
+        for (const SettingStep* step : kSaveOrder) {
+            writing = step->section;
+            writer->openSection(step->section);
         }
-    }
-    for (std::size_t written = 0; written < kSaveOrder.size(); ++written) {
-        const SettingStep& step = kSettingSteps.at(kSaveOrder.at(written));
-        try {
-            writer->SaveSetting(step.section, step.key, savedText(step, setup));
-        } catch (const forms::RuntimeError& error) {
-            throw notSaved(written, nameOf(step), error);
+        for (const SettingStep* step : kSaveOrder) {
+            writing = nameOf(*step);
+            writer->SaveSetting(step->section, step->key, savedText(*step, setup));
+            ++written;
+            // Whatever the key held before is gone, and with it its report.
+            std::erase_if(setup.reported, [&](const auto& reported) {
+                const auto& [section, key, line] = reported;
+                return section == step->section && (key == step->key || key.empty());
+            });
         }
-        // Whatever the key held before is gone, and with it its report.
-        std::erase_if(setup.reported, [&](const auto& reported) {
-            const auto& [section, key, line] = reported;
-            return section == step.section && (key == step.key || key.empty());
-        });
+    } catch (const forms::RuntimeError& error) {
+        throw notSaved(written, writing, error);
     }
 }
 
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit) {
-    Reader reader(store, setup.reported);
+    Reader reader{store, setup.reported, std::nullopt};
     card::SetupVariables stored = setup.vars;
-    for (auto step = kSettingSteps.begin(); step != kSettingSteps.end(); ++step) {
-        if (step->variable != nullptr) {
-            stored.*step->variable = reader.valueOrDefault(*step);
-        } else if (step->kind == Kind::Preview) {
+    for (const SettingStep& step : kSettingSteps) {
+        if (step.variable != nullptr) {
+            stored.*step.variable = reader.read(step).value.value_or(step.fallback);
+        } else if (step.kind == Kind::Preview) {
             settlePosition(setup, stored);
             setup.stepping.PlacePreviewImage(setup.vars.curHorizValue, setup.vars.curVertValue);
-        } else if (step->kind == Kind::CheckValue) {
-            controlOf<forms::CheckBox>(setup, *step).setValue(reader.valueOrDefault(*step));
-        } else if (std::ranges::find(kSettingSteps.begin(), step, step->frame,
-                                     &SettingStep::frame) == step) {
-            restoreFrame(step->frame, setup, reader);
+        } else if (step.kind == Kind::CheckValue) {
+            controlOf<forms::CheckBox>(setup, step)
+                .setValue(reader.read(step).value.value_or(step.fallback));
+        } else if (&step == &*std::ranges::find(kSettingSteps, step.frame, &SettingStep::frame)) {
+            restoreFrame(step.frame, setup, reader);
         }
     }
-    reader.reportTo(toolkit);
+    if (reader.report) {
+        toolkit.reportError(*reader.report);
+    }
 }
 
 }  // namespace settings

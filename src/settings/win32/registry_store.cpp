@@ -20,7 +20,12 @@ struct KeyCloser {
 };
 using OpenKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
-std::string systemReason(LSTATUS status) {
+// Failures other than "not there" raise a run-time error whose message is the
+// system's reason.
+void check(LSTATUS status) {
+    if (status == ERROR_SUCCESS) {
+        return;
+    }
     char* text = nullptr;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -28,60 +33,43 @@ std::string systemReason(LSTATUS status) {
     std::string reason = length != 0 ? std::string(text, length) : std::string();
     LocalFree(text);
     reason.erase(reason.find_last_not_of("\r\n .") + 1);
-    return reason.empty() ? "system error " + std::to_string(status) : reason;
+    throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
+                              reason.empty() ? "system error " + std::to_string(status) : reason);
 }
 
-// Failures other than "not there" raise a run-time error whose message is the
-// system's reason.
-void check(LSTATUS status) {
-    if (status != ERROR_SUCCESS) {
-        throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed, systemReason(status));
-    }
-}
-
-// Only the plain string type holds text as the program saves it; anything
-// else was put there by someone else and is not guessed at.
-void requireText(DWORD type) {
-    if (type == REG_SZ) {
-        return;
-    }
+std::string typeName(DWORD type) {
     static constexpr std::pair<DWORD, const char*> kTypeNames[] = {
         {REG_NONE, "REG_NONE"},   {REG_EXPAND_SZ, "REG_EXPAND_SZ"}, {REG_BINARY, "REG_BINARY"},
         {REG_DWORD, "REG_DWORD"}, {REG_MULTI_SZ, "REG_MULTI_SZ"},   {REG_QWORD, "REG_QWORD"}};
     const auto* named = std::ranges::find(kTypeNames, type, &std::pair<DWORD, const char*>::first);
-    const std::string name =
-        named != std::end(kTypeNames) ? named->second : "registry type " + std::to_string(type);
-    throw forms::RuntimeError(forms::ErrorNumber::TypeMismatch,
-                              "it holds a " + name + " value, not text");
+    return named != std::end(kTypeNames) ? named->second : "registry type " + std::to_string(type);
 }
 
-// The text of a REG_SZ value; nothing when there is no such value.
+// The text of a REG_SZ value; nothing when there is no such value. Only the
+// plain string type holds text as the program saves it; anything else was put
+// there by someone else and is not guessed at.
 std::optional<std::string> readText(HKEY key, const std::string& name) {
+    std::string text;
+    DWORD type = 0;
+    DWORD size = 64;
+    LSTATUS status = ERROR_MORE_DATA;
     // The value may grow between asking its size and reading it; then ask again.
-    for (;;) {
-        DWORD type = 0;
-        DWORD size = 0;
-        LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-        if (status == ERROR_FILE_NOT_FOUND) {
-            return std::nullopt;
-        }
-        check(status);
-        requireText(type);
-        std::string text(size, '\0');
+    while (status == ERROR_MORE_DATA) {
+        text.resize(size);
         status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
                                   reinterpret_cast<LPBYTE>(text.data()), &size);
-        if (status == ERROR_MORE_DATA) {
-            continue;
-        }
-        if (status == ERROR_FILE_NOT_FOUND) {
-            return std::nullopt;
-        }
-        check(status);
-        requireText(type);
-        // Stored strings normally carry their terminator, but need not.
-        text.resize(std::min<std::size_t>(size, text.find('\0')));
-        return text;
     }
+    if (status == ERROR_FILE_NOT_FOUND) {
+        return std::nullopt;
+    }
+    check(status);
+    if (type != REG_SZ) {
+        throw forms::RuntimeError(forms::ErrorNumber::TypeMismatch,
+                                  "it holds a " + typeName(type) + " value, not text");
+    }
+    // Stored strings normally carry their terminator, but need not.
+    text.resize(std::min<std::size_t>(size, text.find('\0')));
+    return text;
 }
 
 std::string sectionPath(std::string_view section) {
@@ -91,27 +79,30 @@ std::string sectionPath(std::string_view section) {
 // Holds every section key of one save open for writing until the save ends.
 class RegistryWriter final : public SettingsWriter {
   public:
-    void openSection(std::string_view section) override {
-        if (sections_.contains(section)) {
-            return;
-        }
-        HKEY key = nullptr;
-        check(RegCreateKeyExA(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
-                              REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr));
-        sections_.emplace(section, OpenKey(key));
-    }
+    void openSection(std::string_view section) override { keyOf(section); }
 
     void SaveSetting(std::string_view section, std::string_view key,
                      std::string_view text) override {
-        openSection(section);
         const std::string value(text);
-        check(RegSetValueExA(sections_.find(section)->second.get(), std::string(key).c_str(), 0,
-                             REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        check(RegSetValueExA(keyOf(section), std::string(key).c_str(), 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(value.c_str()),
                              static_cast<DWORD>(value.size() + 1)));
     }
 
   private:
-    std::map<std::string, OpenKey, std::less<>> sections_;
+    HKEY keyOf(std::string_view section) {
+        OpenKey& key = sections_[std::string(section)];
+        if (!key) {
+            HKEY created = nullptr;
+            check(RegCreateKeyExA(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
+                                  REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
+                                  nullptr));
+            key.reset(created);
+        }
+        return key.get();
+    }
+
+    std::map<std::string, OpenKey> sections_;
 };
 
 }  // namespace
