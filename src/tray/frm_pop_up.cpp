@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "forms/control_table.h"
+#include "tray/residency.h"
 #include "tray/tooltip.h"
 
 namespace tray {
@@ -13,12 +14,12 @@ namespace {
 forms::FormDesign popUpDesign() {
     forms::FormDesign design;
     design.name = "frmPopUp";
-    design.windowClass = "QuendaPopUp";
+    design.windowClass = kPopUpWindowClass;
     design.clientWidth = 1560;
     design.clientHeight = 525;
     design.left = 3735;
     design.top = 2850;
-    design.iconResource = 2;
+    design.iconResource = kTrayIcon;
     return design;
 }
 
