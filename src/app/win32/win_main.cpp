@@ -9,6 +9,7 @@
 #include "forms/toolkit.h"
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/message_loop.h"
+#include "forms/win32/program_names.h"
 #include "forms/win32/win32_platform.h"
 #include "settings/win32/registry_store.h"
 #include "tray/frm_pop_up.h"
@@ -63,6 +64,15 @@ void reportFailedStart(const std::string& what) {
 }
 
 }  // namespace
+
+// Support and the end-to-end tests read these names: they never change.
+forms::win32::ProgramNames forms::win32::programNames() {
+    return {.debugPrefix = "Quenda: ",
+            .messageTitle = "Quenda",
+            .formClass = "QuendaForm",
+            .ownerClass = "QuendaOwner",
+            .shapeClass = "QuendaShape"};
+}
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace forms::win32 {
+
+// What the program calls itself wherever the toolkit leaves a name for
+// others to read: the head of its debug lines, the title of its error boxes
+// and the classes of the windows the toolkit registers.
+struct ProgramNames {
+    const char* debugPrefix;
+    const char* messageTitle;
+    const char* formClass;   // a form whose design names no class
+    const char* ownerClass;  // the hidden owner that keeps a form off the task bar
+    const char* shapeClass;  // a shape a screen reader can find
+};
+
+// Answered by the program that the toolkit is linked into, as WinMain is.
+ProgramNames programNames();
+
+}  // namespace forms::win32
