@@ -57,10 +57,9 @@ frmPopUp::frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook,
       setup_(setup),
       hook_(hook),
       shell_(shell),
-      probe_(probe) {
-    setup_.setExitHandler([this] { exitProgram(); });
-    toolkit.setEventsSettledHandler([this] { refreshTooltip(); });
-}
+      probe_(probe),
+      exitSubscription_(setup_.subscribeExit([this] { exitProgram(); })),
+      settledSubscription_(toolkit.subscribeEventsSettled([this] { refreshTooltip(); })) {}
 
 frmPopUp::~frmPopUp() = default;
 

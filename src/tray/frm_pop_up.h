@@ -59,6 +59,8 @@ class frmPopUp : public forms::Form, public ShellEvents {
     TrayHook& hook_;
     TrayShell& shell_;
     card::DriverProbe& probe_;
+    forms::Subscription exitSubscription_;
+    forms::Subscription settledSubscription_;
     std::unique_ptr<Controls> controls_;
     std::string shownTooltip_;
     bool iconShown_ = false;
