@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace forms {
@@ -14,9 +16,22 @@ using Subscription = std::shared_ptr<const std::function<void()>>;
 // rather than replace it; a subscription that is not kept does not compile.
 class Listeners {
   public:
-    [[nodiscard]] Subscription subscribe(std::function<void()> listener);
-    // Runs every listener still held, in the order they subscribed.
-    void notify();
+    [[nodiscard]] Subscription subscribe(std::function<void()> listener) {
+        auto held = std::make_shared<const std::function<void()>>(std::move(listener));
+        listeners_.push_back(held);
+        return held;
+    }
+
+    // Every listener still held, in the order they subscribed. By index, and
+    // each held while it runs: one may subscribe or let go meanwhile.
+    void notify() {
+        std::erase_if(listeners_, [](const auto& listener) { return listener.expired(); });
+        for (std::size_t index = 0; index < listeners_.size(); ++index) {
+            if (const Subscription listener = listeners_[index].lock()) {
+                (*listener)();
+            }
+        }
+    }
 
   private:
     std::vector<std::weak_ptr<const std::function<void()>>> listeners_;
