@@ -1,7 +1,8 @@
 ; Per-user installer for Quenda: no administrator rights, everything under
 ; the user's own profile and HKEY_CURRENT_USER. Built by packaging/make-installer,
-; which passes VERSION, DIST (the folder with both programs), OUTFILE and,
-; for the 64-bit installer stub, AMD64.
+; which passes VERSION, DIST (the folder with both programs), OUTFILE,
+; the program's names from scripts/lib/program_names.sh (QUENDA_POPUP_CLASS,
+; TRAY_CALLBACK_MSG, TRAY_ICON_ID) and, for the 64-bit installer stub, AMD64.
 ;
 ; Command line (besides /S for a silent run and /D=folder for the folder):
 ;   installer  /NOLOGONSTART    do not start Quenda when the user logs on
@@ -77,9 +78,6 @@ VIAddVersionKey "LegalCopyright" ""
 ; while the window is hidden. Where the user has closed the setup window, a
 ; tray click loads it again first.
 
-!define TRAY_CALLBACK_MSG 1025
-!define TRAY_ICON_ID 100
-!define WM_LBUTTONDOWN_CODE 513
 !define SYNCHRONIZE 0x00100000
 !define WAIT_TIMEOUT_CODE 258
 
@@ -88,7 +86,7 @@ Function ${prefix}FindSetupWindow
     ; $0 = pop-up window; out: $1 = setup window or 0
     FindWindow $1 "QuendaSetup"
     ${If} $1 == 0
-        SendMessage $0 ${TRAY_CALLBACK_MSG} ${TRAY_ICON_ID} ${WM_LBUTTONDOWN_CODE} /TIMEOUT=5000
+        SendMessage $0 ${TRAY_CALLBACK_MSG} ${TRAY_ICON_ID} ${WM_LBUTTONDOWN} /TIMEOUT=5000
         ${For} $2 1 50
             FindWindow $1 "QuendaSetup"
             ${IfThen} $1 != 0 ${|} ${Break} ${|}
@@ -105,7 +103,7 @@ Function ${prefix}EndRunningCopy
     Push $4
     Push $5
 ${Do}
-    FindWindow $0 "QuendaPopUp"
+    FindWindow $0 "${QUENDA_POPUP_CLASS}"
     ${IfThen} $0 == 0 ${|} ${Break} ${|}
     DetailPrint "Ending the running ${PRODUCT}"
     System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r3)'

@@ -194,8 +194,8 @@ release_uninstall() {
 
 release_expect_running() {
     wait_until 30 has_debug_line "$1" '^Quenda: tray add ' || release_fail "$2: no tray icon"
-    release_automate find --class QuendaPopUp --timeout 5000 >/dev/null ||
-        release_fail "$2: no QuendaPopUp window"
+    release_automate find --class "$QUENDA_POPUP_CLASS" --timeout 5000 >/dev/null ||
+        release_fail "$2: no $QUENDA_POPUP_CLASS window"
 }
 
 # release_expect_ended LOG WHAT [PID]: the copy that writes to LOG removed
@@ -206,7 +206,7 @@ release_expect_ended() {
     if [[ -n "${3:-}" ]]; then
         wait_until 10 process_ended "$3" || release_fail "$2: the program is still running"
     else
-        release_automate gone --class QuendaPopUp --timeout 10000 >/dev/null ||
+        release_automate gone --class "$QUENDA_POPUP_CLASS" --timeout 10000 >/dev/null ||
             release_fail "$2: the program is still running"
     fi
 }

@@ -4,6 +4,9 @@
 # registry. Shared by scripts/run, the release check and the end-to-end
 # tests; sourced after common.sh.
 
+# shellcheck source=program_names.sh
+source "$(dirname "${BASH_SOURCE[0]}")/program_names.sh"
+
 # The wine64 loader runs 64-bit programs and hands 32-bit ones to the 32-bit
 # loader beside it, where the kernel allows that; the plain `wine` wrapper
 # would insist on the 32-bit loader.
@@ -162,6 +165,7 @@ has_debug_line() { debug_lines "$1" | grep -q -E "$2"; }
 open_setup_window() {
     local helper=(env WINEDEBUG=fixme-all "$WINELOADER" "$2")
     wait_until 20 has_debug_line "$1" '^Quenda: tray add ' &&
-        "${helper[@]}" post --class QuendaPopUp 1025 100 513 >/dev/null &&
+        "${helper[@]}" post --class "$QUENDA_POPUP_CLASS" "$TRAY_CALLBACK_MSG" "$TRAY_ICON_ID" \
+            "$WM_LBUTTONDOWN" >/dev/null &&
         "${helper[@]}" find --class QuendaSetup --visible --timeout 10000 >/dev/null
 }

@@ -11,7 +11,7 @@ forms::FormDesign kelSetupWindow() {
     design.clientHeight = 6210;
     design.dialogFrame = true;
     design.showInTaskbar = false;
-    design.iconResource = 1;
+    design.iconResource = kSetupWindowIcon;
     design.controls = kKelSetupControls;
     return design;
 }

@@ -71,7 +71,9 @@ struct ControlGroup {
     forms::Form& window;
 };
 
-// The window itself: a fixed dialog with no task-bar button.
+// The window itself: a fixed dialog with no task-bar button, showing the
+// program's icon (the resource WinMain checks is that number).
+inline constexpr int kSetupWindowIcon = 1;
 forms::FormDesign kelSetupWindow();
 
 }  // namespace card

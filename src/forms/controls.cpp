@@ -1,5 +1,6 @@
 #include "forms/controls.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "forms/form.h"
@@ -65,6 +66,9 @@ bool Control::reachable() const noexcept {
 }
 
 void Control::setClickHandler(std::function<void()> handler) {
+    if (onClick_) {
+        throw std::logic_error(name_ + " has a click handler already");
+    }
     onClick_ = std::move(handler);
 }
 

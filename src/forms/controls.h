@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace forms {
 
@@ -76,7 +77,10 @@ class Control {
     void setAccessibleDescription(std::string description);
     void setAccessibleValue(std::string value);
 
+    // The control's one click handler: setting a second throws, as it would
+    // silently drop the first. Code that means to swap it replaces it.
     void setClickHandler(std::function<void()> handler);
+    void replaceClickHandler(std::function<void()> handler) { onClick_ = std::move(handler); }
     bool hasClickHandler() const noexcept { return static_cast<bool>(onClick_); }
     // A click by the user, as the view reports it. Ignored on an unreachable control.
     void userClick();

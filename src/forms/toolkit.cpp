@@ -13,8 +13,8 @@ void Toolkit::runEvent(const std::function<void()>& handler) {
         throw;
     }
     --depth_;
-    if (depth_ == 0 && settled_) {
-        settled_();
+    if (depth_ == 0) {
+        settled_.notify();
     }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "forms/listeners.h"
 #include "forms/runtime_error.h"
 
 namespace forms {
@@ -63,7 +64,9 @@ class Toolkit {
     void reportCaught() noexcept;
     // Runs after every outermost event, once all its nested events are done:
     // the moment to bring anything that mirrors the forms up to date.
-    void setEventsSettledHandler(std::function<void()> handler) { settled_ = std::move(handler); }
+    [[nodiscard]] Subscription subscribeEventsSettled(std::function<void()> listener) {
+        return settled_.subscribe(std::move(listener));
+    }
 
     void DoEvents() { platform_.dispatchPendingMessages(); }
     void End() { platform_.endProcess(); }
@@ -72,7 +75,7 @@ class Toolkit {
   private:
     ErrorHandler& errors_;
     Platform& platform_;
-    std::function<void()> settled_;
+    Listeners settled_;
     int depth_ = 0;
 };
 

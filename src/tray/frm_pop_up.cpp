@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "forms/control_table.h"
+#include "tray/residency.h"
 #include "tray/tooltip.h"
 
 namespace tray {
@@ -13,12 +14,12 @@ namespace {
 forms::FormDesign popUpDesign() {
     forms::FormDesign design;
     design.name = "frmPopUp";
-    design.windowClass = "QuendaPopUp";
+    design.windowClass = kPopUpWindowClass;
     design.clientWidth = 1560;
     design.clientHeight = 525;
     design.left = 3735;
     design.top = 2850;
-    design.iconResource = 2;
+    design.iconResource = kTrayIcon;
     return design;
 }
 
@@ -56,10 +57,9 @@ frmPopUp::frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook,
       setup_(setup),
       hook_(hook),
       shell_(shell),
-      probe_(probe) {
-    setup_.setExitHandler([this] { exitProgram(); });
-    toolkit.setEventsSettledHandler([this] { refreshTooltip(); });
-}
+      probe_(probe),
+      exitSubscription_(setup_.subscribeExit([this] { exitProgram(); })),
+      settledSubscription_(toolkit.subscribeEventsSettled([this] { refreshTooltip(); })) {}
 
 frmPopUp::~frmPopUp() = default;
 

@@ -10,6 +10,10 @@
 
 namespace tray {
 
+// The tray's picture, which the start-up window shows too (the resource
+// WinMain checks is that number).
+inline constexpr int kTrayIcon = 2;
+
 // The start-up form: never shown, it owns the tray icon and hears the tray
 // through its hooked window procedure. Exit on the setup window ends the
 // program through it.
@@ -55,6 +59,8 @@ class frmPopUp : public forms::Form, public ShellEvents {
     TrayHook& hook_;
     TrayShell& shell_;
     card::DriverProbe& probe_;
+    forms::Subscription exitSubscription_;
+    forms::Subscription settledSubscription_;
     std::unique_ptr<Controls> controls_;
     std::string shownTooltip_;
     bool iconShown_ = false;

@@ -2,6 +2,10 @@
 
 namespace tray {
 
+// The class of the start-up window: a later copy finds the resident one by
+// it, and so do the installer and the scripts (scripts/lib/program_names.sh).
+inline constexpr const char* kPopUpWindowClass = "QuendaPopUp";
+
 // One resident copy per user session: a second copy would add a second icon
 // and drive the card from a mirror that is out of step with the first.
 class ResidencyLock {

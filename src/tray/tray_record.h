@@ -13,10 +13,12 @@ inline constexpr unsigned TRAY_ICON_ID = 100;
 inline constexpr unsigned TRAY_CALLBACK_MSG = 1025;
 inline constexpr std::size_t kTooltipWidth = 64;
 
-// NIF_MESSAGE + NIF_ICON + NIF_TIP.
-inline constexpr unsigned kAddFlags = 7;
+// The parts of the record a request carries, and the requests, as the shell
+// numbers them (the Win32 shell checks each against the system's own).
+enum TrayRecordPart : unsigned { kCallbackPart = 1, kIconPart = 2, kTipPart = 4 };
+inline constexpr unsigned kAddFlags = kCallbackPart | kIconPart | kTipPart;
 
-enum class NotifyMessage { Add = 0, Modify = 1, Delete = 2 };
+enum class NotifyMessage : unsigned { Add = 0, Modify = 1, Delete = 2 };
 
 // The shell's icon record, ANSI, built afresh for each call: the fields every
 // form of it has.

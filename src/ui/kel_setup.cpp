@@ -101,9 +101,7 @@ void KelSetup::cmdCancel_Click() {
 }
 
 void KelSetup::cmdExit_Click() {
-    if (onExit_) {
-        onExit_();
-    }
+    exitListeners_.notify();
 }
 
 void KelSetup::closeBox() {

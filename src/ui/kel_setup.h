@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "card/card_controls.h"
 #include "card/card_handlers.h"
@@ -9,6 +10,7 @@
 #include "card/position_stepping.h"
 #include "card/setup_variables.h"
 #include "forms/form.h"
+#include "forms/listeners.h"
 #include "settings/settings_store.h"
 #include "settings/setup_settings.h"
 
@@ -46,7 +48,9 @@ class KelSetup : public forms::Form {
     void ReadSettingsFromFile();
 
     // What Exit does belongs to the resident program that owns the window.
-    void setExitHandler(std::function<void()> handler) { onExit_ = std::move(handler); }
+    [[nodiscard]] forms::Subscription subscribeExit(std::function<void()> listener) {
+        return exitListeners_.subscribe(std::move(listener));
+    }
 
     // The close box acts as Cancel: the saved settings come back and the
     // window hides, so it never shows settings the card does not have.
@@ -74,7 +78,7 @@ class KelSetup : public forms::Form {
     settings::SettingsStore& store_;
     settings::ReportedSettings reportedSettings_;
     std::unique_ptr<Parts> parts_;
-    std::function<void()> onExit_;
+    forms::Listeners exitListeners_;
 };
 
 }  // namespace ui

@@ -4,10 +4,12 @@
 #include <string>
 
 #include "app/win32/resource_ids.h"
+#include "card/kel_setup_table.h"
 #include "card/win32/escape_channel.h"
 #include "forms/toolkit.h"
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/message_loop.h"
+#include "forms/win32/program_names.h"
 #include "forms/win32/win32_platform.h"
 #include "settings/win32/registry_store.h"
 #include "tray/frm_pop_up.h"
@@ -18,6 +20,9 @@
 #include "ui/kel_setup.h"
 
 namespace {
+
+static_assert(card::kSetupWindowIcon == IDI_QUENDA && tray::kTrayIcon == IDI_QUENDA_TRAY,
+              "the forms name the icons as the resource script numbers them");
 
 // The resident program: loads the hidden start-up form, which restores the
 // settings to the card and adds the tray icon, then serves messages until
@@ -34,7 +39,7 @@ int runResident(HINSTANCE instance) {
     card::win32::EscapeChannel channel;
     settings::win32::RegistryStore store;
     ui::KelSetup setup(toolkit, channel, store);
-    tray::win32::NotifyIconShell shell(IDI_QUENDA_TRAY);
+    tray::win32::NotifyIconShell shell(tray::kTrayIcon);
     tray::win32::Module1 module1(toolkit);
     tray::frmPopUp popUp(toolkit, setup, module1, shell, channel);
 
@@ -59,6 +64,15 @@ void reportFailedStart(const std::string& what) {
 }
 
 }  // namespace
+
+// Support and the end-to-end tests read these names: they never change.
+forms::win32::ProgramNames forms::win32::programNames() {
+    return {.debugPrefix = "Quenda: ",
+            .messageTitle = "Quenda",
+            .formClass = "QuendaForm",
+            .ownerClass = "QuendaOwner",
+            .shapeClass = "QuendaShape"};
+}
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "forms/win32/program_names.h"
+
 namespace forms::win32 {
 
 void trace(const std::string& line) {
-    OutputDebugStringA(("Quenda: " + line).c_str());
+    OutputDebugStringA((programNames().debugPrefix + line).c_str());
 }
 
 }  // namespace forms::win32

@@ -4,8 +4,9 @@
 
 namespace forms::win32 {
 
-// One line for a debug viewer (and for Wine's +debugstr channel), prefixed
-// "Quenda: ". Support and the end-to-end tests read what the program did here.
+// One line for a debug viewer (and for Wine's +debugstr channel), after the
+// program's prefix. Support and the end-to-end tests read what the program
+// did here.
 void trace(const std::string& line);
 
 }  // namespace forms::win32

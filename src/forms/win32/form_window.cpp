@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "forms/win32/program_names.h"
 #include "forms/win32/screen_metrics.h"
 #include "forms/win32/system_call.h"
 
@@ -23,7 +24,7 @@ DWORD styleOf(const FormDesign& design) {
 }
 
 std::string classNameOf(const FormDesign& design) {
-    return design.windowClass.empty() ? std::string("QuendaForm") : design.windowClass;
+    return design.windowClass.empty() ? std::string(programNames().formClass) : design.windowClass;
 }
 
 void registerClass(HINSTANCE instance, const std::string& name, WNDPROC procedure) {
@@ -39,8 +40,6 @@ void registerClass(HINSTANCE instance, const std::string& name, WNDPROC procedur
     windowClass.lpszClassName = name.c_str();
     checked(RegisterClassExA(&windowClass), "Could not register the window class " + name);
 }
-
-constexpr const char* kOwnerClass = "QuendaOwner";
 
 // The hidden owner only keeps the setup window off the task bar. A close sent
 // to it from outside would destroy the setup window with it and leave the
@@ -99,8 +98,9 @@ void FormWindow::createWindow(HINSTANCE instance) {
     registerClass(instance, className, windowProc);
     if (!design.showInTaskbar) {
         // An owned window gets no task-bar button, and keeps a normal title bar.
-        registerClass(instance, kOwnerClass, ownerProc);
-        owner_.reset(checked(CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+        const char* ownerClass = programNames().ownerClass;
+        registerClass(instance, ownerClass, ownerProc);
+        owner_.reset(checked(CreateWindowExA(0, ownerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                              nullptr, instance, nullptr),
                              "Could not create the owner window of " + design.name));
     }

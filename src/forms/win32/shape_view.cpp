@@ -4,13 +4,12 @@
 
 #include "forms/shape_colours.h"
 #include "forms/twips.h"
+#include "forms/win32/program_names.h"
 #include "forms/win32/system_call.h"
 
 namespace forms::win32 {
 
 namespace {
-
-constexpr const char* kShapeClass = "QuendaShape";
 
 COLORREF colorOf(Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
@@ -48,22 +47,22 @@ ShapeView::~ShapeView() {
 }
 
 void ShapeView::createWindow() {
+    const char* shapeClass = programNames().shapeClass;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(instance_, kShapeClass, &windowClass) == FALSE) {
+    if (GetClassInfoExA(instance_, shapeClass, &windowClass) == FALSE) {
         windowClass.lpfnWndProc = windowProc;
         windowClass.hInstance = instance_;
         windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kShapeClass;
+        windowClass.lpszClassName = shapeClass;
         checked(RegisterClassExA(&windowClass), "Could not register the window class shape");
     }
     // It shows no caption: readers have the name from the model.
     const RECT at = where();
-    window_.reset(
-        checked(CreateWindowExA(0, kShapeClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                at.left, at.top, at.right - at.left, at.bottom - at.top, form_,
-                                nullptr, instance_, this),
-                "Could not create the window of " + shape_.name()));
+    window_.reset(checked(
+        CreateWindowExA(0, shapeClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top,
+                        at.right - at.left, at.bottom - at.top, form_, nullptr, instance_, this),
+        "Could not create the window of " + shape_.name()));
 }
 
 LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

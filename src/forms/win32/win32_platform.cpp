@@ -7,6 +7,7 @@
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/form_window.h"
 #include "forms/win32/message_loop.h"
+#include "forms/win32/program_names.h"
 
 namespace forms::win32 {
 
@@ -41,7 +42,8 @@ void MessageBoxErrors::report(const RuntimeError& error) {
     const std::string number = std::to_string(static_cast<int>(error.number()));
     trace("error " + number + " " + error.what());
     const std::string text = "Run-time error '" + number + "':\n\n" + error.what();
-    MessageBoxA(GetActiveWindow(), text.c_str(), "Quenda", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(GetActiveWindow(), text.c_str(), programNames().messageTitle,
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace forms::win32

@@ -13,13 +13,20 @@ namespace tray::win32 {
 
 namespace {
 
-// The record in its second form: the first form's six fields and tooltip,
-// then the fields a shell needs to take a version request (and balloons).
-// The tooltip keeps its 64 characters at the head of the longer field.
+// Every request gives the record in its second form: the first form's six
+// fields and tooltip, then the fields a shell needs to take a version
+// request and balloons. The tooltip keeps its characters at the head of the
+// longer field.
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V2_SIZE;
 #ifndef _WIN64
 static_assert(kRecordSize == 488, "the second form of the icon record is 488 bytes");
 #endif
+
+// The numbers the core gives the record and the requests must be the system's.
+static_assert(kCallbackPart == NIF_MESSAGE && kIconPart == NIF_ICON && kTipPart == NIF_TIP);
+static_assert(static_cast<DWORD>(NotifyMessage::Add) == NIM_ADD &&
+              static_cast<DWORD>(NotifyMessage::Modify) == NIM_MODIFY &&
+              static_cast<DWORD>(NotifyMessage::Delete) == NIM_DELETE);
 
 constexpr UINT kRetryPauseMs = 3000;
 
@@ -41,7 +48,7 @@ NOTIFYICONDATAA toPlatformRecord(const TrayRecord& record) {
     data.uFlags = record.uFlags;
     data.uCallbackMessage = record.uCallbackMessage;
     data.hIcon = forms::win32::fromInteger<HICON>(record.hIcon);
-    static_assert(sizeof record.szTip == 64 && sizeof data.szTip >= 64);
+    static_assert(sizeof record.szTip <= sizeof data.szTip);
     std::memcpy(data.szTip, record.szTip.data(), sizeof record.szTip);
     return data;
 }
@@ -104,12 +111,10 @@ void NotifyIconShell::scheduleRetry(forms::NativeHandle window) {
     SetTimer(forms::win32::fromInteger<HWND>(window), kRetryTimerId, kRetryPauseMs, nullptr);
 }
 
-// Balloons need the record's second form; only this request uses it, so the
-// icon's own add, modify and delete keep the first.
 bool NotifyIconShell::showBalloon(const TrayRecord& icon, const std::string& title,
                                   const std::string& text) {
     NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.cbSize = kRecordSize;
     data.hWnd = forms::win32::fromInteger<HWND>(icon.hWnd);
     data.uID = icon.uID;
     data.uFlags = NIF_INFO;

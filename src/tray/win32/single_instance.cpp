@@ -15,7 +15,6 @@ namespace {
 // the same instant still cannot both run.
 constexpr std::array<const char*, SingleInstance::kNames> kMutexNames{"Local\\Quenda.Resident",
                                                                       "Local\\Quenda.Resident.2"};
-constexpr const char* kResidentClass = "QuendaPopUp";
 // The resident copy may still be starting: it has this long to show its
 // window and answer.
 constexpr ULONGLONG kWaitForResidentMs = 5000;
@@ -28,7 +27,7 @@ UINT msLeft(ULONGLONG deadline) {
 
 HWND findResidentWindow(ULONGLONG deadline) {
     for (;;) {
-        if (HWND window = FindWindowA(kResidentClass, nullptr)) {
+        if (HWND window = FindWindowA(kPopUpWindowClass, nullptr)) {
             return window;
         }
         if (msLeft(deadline) == 0) {
@@ -71,7 +70,7 @@ bool SingleInstance::acquire() {
     }
     // No lock to be had at all: the first copy's window is the one sign left.
     forms::win32::trace("single-copy lock unavailable");
-    return FindWindowA(kResidentClass, nullptr) == nullptr;
+    return FindWindowA(kPopUpWindowClass, nullptr) == nullptr;
 }
 
 // A copy that holds the lock but never shows a window that answers leaves

@@ -59,13 +59,13 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_th
     # A minimised window comes back with a tray press.
     e2e_automate send --class QuendaSetup WM_SYSCOMMAND SC_MINIMIZE >/dev/null
     minimised || e2e_fail "the setup window did not minimise"
-    e2e_tray_click 513
+    e2e_tray_click "$WM_LBUTTONDOWN"
     wait_until 10 restored || e2e_fail "a tray press left the setup window minimised"
     e2e_expect_eq "0,0" "$(e2e_field "$(setup_line)" rect | cut -d, -f1-2)" "restored place"
 
     # The task bar announcing itself with the icon still there: later
     # changes still reach the tooltip.
-    e2e_automate post --class QuendaPopUp registered:TaskbarCreated >/dev/null
+    e2e_automate post --class "$QUENDA_POPUP_CLASS" registered:TaskbarCreated >/dev/null
     e2e_click QuendaSetup None
     e2e_wait_debug '^Quenda: tray modify "Lumivance is currently set up for VGA Only - No Filtering"$' ||
         e2e_fail "no tooltip change after TaskbarCreated: $(e2e_debug_lines | tail -n 4 | tr '\n' '|')"
@@ -77,7 +77,7 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_th
 # shows, confirmed or not.
 test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
     local closes class
-    for closes in taskkill "QuendaSetup QuendaPopUp" "QuendaPopUp QuendaSetup"; do
+    for closes in taskkill "QuendaSetup $QUENDA_POPUP_CLASS" "$QUENDA_POPUP_CLASS QuendaSetup"; do
         e2e_reg_reset
         e2e_start
         e2e_wait_resident
@@ -106,9 +106,9 @@ test_end_of_session_ends_the_program_as_exit_does() {
     e2e_click QuendaSetup None
     e2e_wait_debug '^Quenda: escape 42 code 16$' || e2e_fail "None sent nothing"
     local answer
-    answer="$(e2e_automate send --class QuendaPopUp WM_QUERYENDSESSION)"
+    answer="$(e2e_automate send --class "$QUENDA_POPUP_CLASS" WM_QUERYENDSESSION)"
     e2e_expect_eq 1 "$(e2e_field "$answer" result)" "answer to the end of the session"
-    e2e_automate send --class QuendaPopUp WM_ENDSESSION 1 >/dev/null || true
+    e2e_automate send --class "$QUENDA_POPUP_CLASS" WM_ENDSESSION 1 >/dev/null || true
     e2e_wait_exit 10 || e2e_fail "the program did not end with the session"
     e2e_expect_eq True "$(e2e_reg_get Filter None)" "saved Filter\\None"
     e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
@@ -122,7 +122,7 @@ test_a_close_while_an_error_box_is_up_ends_the_program_once() {
     e2e_automate post --class QuendaSetup --child Cancel BM_CLICK >/dev/null
     e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
         e2e_fail "no message box about the bad value"
-    e2e_automate post --class QuendaPopUp WM_CLOSE >/dev/null
+    e2e_automate post --class "$QUENDA_POPUP_CLASS" WM_CLOSE >/dev/null
     e2e_wait_exit 15 || e2e_fail "the program did not end with the error box up"
     e2e_expect_eq 2 "$(debug_count '^Quenda: tray delete$')" "icon deletes (Exit, then unload)"
     e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks"
@@ -142,7 +142,7 @@ test_a_lock_name_taken_by_another_kind_of_object_still_leaves_one_copy() {
     start_copy third.log 30 || e2e_fail "the start after the squatter had gone did not end by itself"
     e2e_wait_window QuendaSetup 10 || e2e_fail "the resident copy's window did not open"
     e2e_expect_eq 1 "$(cat "$E2E_TEST_DIR"/*.log | grep -a -c 'Quenda: tray add')" "icons of all starts"
-    e2e_expect_eq 1 "$(e2e_automate windows --class QuendaPopUp | wc -l)" "start-up windows"
+    e2e_expect_eq 1 "$(e2e_automate windows --class "$QUENDA_POPUP_CLASS" | wc -l)" "start-up windows"
 }
 
 test_a_first_copy_that_does_not_answer_is_reported() {

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
-readonly LEFT_DOWN=513 RIGHT_DOWN=516 CONTEXT_MENU=0x7B SELECT=0x400 KEY_SELECT=0x401
+readonly LEFT_DOWN="$WM_LBUTTONDOWN" RIGHT_DOWN=516 CONTEXT_MENU=0x7B SELECT=0x400 KEY_SELECT=0x401
 
 # The debug lines without the warning that the card's driver is missing,
 # which Wine's display driver earns at every start (hardening.sh checks it).
@@ -33,7 +33,7 @@ tray_requests_are() { [[ "$(tray_requests)" == "$1" ]]; }
 # What the shell sends for mouse message $1 over the icon, handled by the
 # time this returns.
 tray_press_handled() {
-    e2e_automate send --class QuendaPopUp 1025 100 "$1" >/dev/null
+    e2e_automate send --class "$QUENDA_POPUP_CLASS" "$TRAY_CALLBACK_MSG" "$TRAY_ICON_ID" "$1" >/dev/null
 }
 
 focus_left() {
@@ -52,7 +52,7 @@ Quenda: tray add "Lumivance is currently set up for VGA Only - Medium Filter"' \
     e2e_expect_eq "add version modify " "$(tray_requests)" "tray calls"
     e2e_expect_eq 0 "$(e2e_escapes | grep -c '^escape=42 ' || true)" "driver commands"
     e2e_window_shown QuendaSetup && e2e_fail "the setup window shows at start-up"
-    e2e_window_shown QuendaPopUp && e2e_fail "the start-up window is visible"
+    e2e_window_shown "$QUENDA_POPUP_CLASS" && e2e_fail "the start-up window is visible"
     return 0
 }
 
@@ -95,8 +95,8 @@ test_keyboard_selection_opens_with_the_focus_and_a_new_task_bar_keeps_it() {
     # A task bar that starts again has lost the icon: it comes back, and asks
     # for the keyboard's selection again (the modify between is the driver
     # warning's balloon, shown once per start).
-    e2e_automate untray --class QuendaPopUp 100 >/dev/null || e2e_fail "the icon was not there"
-    e2e_automate post --class QuendaPopUp registered:TaskbarCreated >/dev/null
+    e2e_automate untray --class "$QUENDA_POPUP_CLASS" 100 >/dev/null || e2e_fail "the icon was not there"
+    e2e_automate post --class "$QUENDA_POPUP_CLASS" registered:TaskbarCreated >/dev/null
     wait_until 10 tray_requests_are "add version modify add version " || true
     e2e_expect_eq "add version modify add version " "$(tray_requests)" "tray calls"
 }

@@ -116,9 +116,9 @@ e2e_wait_resident() {
 }
 
 # What the shell sends the start-up window for a mouse message $1 over the
-# icon (513 a left press, 516 a right press).
+# icon ($WM_LBUTTONDOWN a left press, 516 a right press).
 e2e_tray_click() {
-    e2e_automate post --class QuendaPopUp 1025 100 "$1" >/dev/null
+    e2e_automate post --class "$QUENDA_POPUP_CLASS" "$TRAY_CALLBACK_MSG" "$TRAY_ICON_ID" "$1" >/dev/null
 }
 
 # Opens the setup window as a left press on the tray icon does.

@@ -96,12 +96,12 @@ TEST_F(ControlEventRule, UserClicksReachOnlyReachableControls) {
 }
 
 TEST_F(ControlEventRule, RaisedHandlersRunNestedInsideTheAssignment) {
-    c().check.setClickHandler([this] {
+    c().check.replaceClickHandler([this] {
         form.log.push_back("check begins");
         c().a2.setValue(true);
         form.log.push_back("check ends");
     });
-    c().button.setClickHandler([this] {
+    c().button.replaceClickHandler([this] {
         c().check.setValue(1);
         form.log.push_back("after assignment");
     });
@@ -110,11 +110,11 @@ TEST_F(ControlEventRule, RaisedHandlersRunNestedInsideTheAssignment) {
 }
 
 TEST_F(ControlEventRule, AnErrorEndsOnlyTheHandlerItLeavesAndIsReportedOnce) {
-    c().a2.setClickHandler([this] {
+    c().a2.replaceClickHandler([this] {
         form.log.push_back("a2 before");
         throw RuntimeError(ErrorNumber::Overflow);
     });
-    c().button.setClickHandler([this] {
+    c().button.replaceClickHandler([this] {
         c().a2.setValue(true);
         form.log.push_back("button goes on");
     });
@@ -149,8 +149,8 @@ TEST_F(ControlEventRule, WhateverIsCaughtAtTheEdgeIsReportedAsOneRunTimeError) {
 
 TEST_F(ControlEventRule, SettledRunsOnceAfterEachOutermostEvent) {
     int settled = 0;
-    toolkit.setEventsSettledHandler([&] { ++settled; });
-    c().check.setClickHandler([this] { c().a2.setValue(true); });
+    const forms::Subscription subscription = toolkit.subscribeEventsSettled([&] { ++settled; });
+    c().check.replaceClickHandler([this] { c().a2.setValue(true); });
     c().check.setValue(1);
     EXPECT_EQ(settled, 1);
 }

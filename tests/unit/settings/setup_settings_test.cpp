@@ -63,7 +63,7 @@ struct Settings : ::testing::Test, testing_support::SetupFixture {
     // Swaps every click handler for one that only notes its control's name.
     void recordRaisedHandlers() {
         for (forms::Control* control : window.controls()) {
-            control->setClickHandler([this, control] { raised.push_back(control->name()); });
+            control->replaceClickHandler([this, control] { raised.push_back(control->name()); });
         }
     }
     std::vector<std::string> raised;
