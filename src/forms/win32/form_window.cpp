@@ -211,12 +211,7 @@ FormWindow* FormWindow::fromWindow(HWND window) {
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = fromInteger<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = fromInteger<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = objectOfWindow<FormWindow>(window, message, lParam);
     if (self == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -11,6 +11,19 @@ Pointer fromInteger(Integer value) {
     return reinterpret_cast<Pointer>(value);  // NOLINT(performance-no-int-to-ptr)
 }
 
+// The object a window of ours was created for (CreateWindowExA's last
+// argument), kept in the window's data from its first message; null before
+// that and once the object has let the window go.
+template <typename Object>
+Object* objectOfWindow(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = fromInteger<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    return fromInteger<Object*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 // A window this program created, destroyed with the object that owns it.
 // A child already destroyed with its parent is left alone.
 class OwnedWindow {

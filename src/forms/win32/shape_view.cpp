@@ -66,12 +66,7 @@ void ShapeView::createWindow() {
 }
 
 LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = fromInteger<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = fromInteger<ShapeView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = objectOfWindow<ShapeView>(window, message, lParam);
     if (self != nullptr) {
         switch (message) {
             case WM_GETOBJECT:
