@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "forms/win32/own_windows.h"
 #include "forms/win32/program_names.h"
 #include "forms/win32/screen_metrics.h"
 #include "forms/win32/system_call.h"
@@ -25,20 +26,6 @@ DWORD styleOf(const FormDesign& design) {
 
 std::string classNameOf(const FormDesign& design) {
     return design.windowClass.empty() ? std::string(programNames().formClass) : design.windowClass;
-}
-
-void registerClass(HINSTANCE instance, const std::string& name, WNDPROC procedure) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(instance, name.c_str(), &windowClass) != FALSE) {
-        return;
-    }
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = fromInteger<HBRUSH>(INT_PTR{COLOR_BTNFACE + 1});
-    windowClass.lpszClassName = name.c_str();
-    checked(RegisterClassExA(&windowClass), "Could not register the window class " + name);
 }
 
 // The hidden owner only keeps the setup window off the task bar. A close sent
@@ -95,11 +82,11 @@ FormWindow::~FormWindow() {
 void FormWindow::createWindow(HINSTANCE instance) {
     const FormDesign& design = form_.design();
     const std::string className = classNameOf(design);
-    registerClass(instance, className, windowProc);
+    registerWindowClass(instance, className, windowProc);
     if (!design.showInTaskbar) {
         // An owned window gets no task-bar button, and keeps a normal title bar.
         const char* ownerClass = programNames().ownerClass;
-        registerClass(instance, ownerClass, ownerProc);
+        registerWindowClass(instance, ownerClass, ownerProc);
         owner_.reset(checked(CreateWindowExA(0, ownerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                              nullptr, instance, nullptr),
                              "Could not create the owner window of " + design.name));
@@ -271,7 +258,8 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             }
             break;
         case WM_SETFOCUS:
-            restoreFocus();
+            // Back to the control that had the focus when the window was last left.
+            focusOrFirst(lastFocus_);
             return 0;
         case WM_MOVE:
             // Minimising parks the window far off screen; that is no place of the user's.

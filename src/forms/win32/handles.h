@@ -11,19 +11,6 @@ Pointer fromInteger(Integer value) {
     return reinterpret_cast<Pointer>(value);  // NOLINT(performance-no-int-to-ptr)
 }
 
-// The object a window of ours was created for (CreateWindowExA's last
-// argument), kept in the window's data from its first message; null before
-// that and once the object has let the window go.
-template <typename Object>
-Object* objectOfWindow(HWND window, UINT message, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = fromInteger<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    return fromInteger<Object*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
 // A window this program created, destroyed with the object that owns it.
 // A child already destroyed with its parent is left alone.
 class OwnedWindow {
@@ -80,6 +67,25 @@ class OwnedIcon {
 
   private:
     HICON icon_;
+};
+
+// A system library loaded by name, freed with its owner; null when it
+// could not be loaded.
+class LoadedLibrary {
+  public:
+    explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
+    ~LoadedLibrary() {
+        if (module_ != nullptr) {
+            FreeLibrary(module_);
+        }
+    }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    HMODULE get() const { return module_; }
+
+  private:
+    HMODULE module_;
 };
 
 // A window's device context, taken for one use and released after it.

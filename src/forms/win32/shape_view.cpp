@@ -4,6 +4,7 @@
 
 #include "forms/shape_colours.h"
 #include "forms/twips.h"
+#include "forms/win32/own_windows.h"
 #include "forms/win32/program_names.h"
 #include "forms/win32/system_call.h"
 
@@ -48,15 +49,7 @@ ShapeView::~ShapeView() {
 
 void ShapeView::createWindow() {
     const char* shapeClass = programNames().shapeClass;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(instance_, shapeClass, &windowClass) == FALSE) {
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance_;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = shapeClass;
-        checked(RegisterClassExA(&windowClass), "Could not register the window class shape");
-    }
+    registerWindowClass(instance_, shapeClass, windowProc);
     // It shows no caption: readers have the name from the model.
     const RECT at = where();
     window_.reset(checked(
