@@ -60,8 +60,7 @@ class FormWindow final : public FormView {
     Control* focusedControl() const;
 
     void focus(const Control* control);
-    static bool canHoldFocus(const Control& control);
-    void restoreFocus();
+    void focusOrFirst(HWND preferred);
     void keepFocusInView();
     void moveByTab(Direction direction);
     bool moveInGroup(Direction direction);

@@ -37,16 +37,13 @@ void FormWindow::focus(const Control* control) {
     focusing_ = false;
 }
 
-bool FormWindow::canHoldFocus(const Control& control) {
-    return takesFocus(control) && control.reachable() && liesInClientArea(control);
-}
-
-// Back to the control that had the focus when the window was last left, or
-// to the first in tab order.
-void FormWindow::restoreFocus() {
-    const ControlView* last = viewOf(lastFocus_);
-    if (last != nullptr && canHoldFocus(last->control())) {
-        focus(&last->control());
+// To the control in `preferred` if it can hold the focus in view, else to
+// the first control in view.
+void FormWindow::focusOrFirst(HWND preferred) {
+    const ControlView* view = viewOf(preferred);
+    if (view != nullptr && takesFocus(view->control()) && view->control().reachable() &&
+        liesInClientArea(view->control())) {
+        focus(&view->control());
     } else {
         focus(nextTabStop(form_, nullptr, Direction::Forward));
     }
@@ -56,14 +53,8 @@ void FormWindow::restoreFocus() {
 // acted on (the one that narrowed it), or else to the first one in view.
 void FormWindow::keepFocusInView() {
     const Control* focused = focusedControl();
-    if (focused == nullptr || liesInClientArea(*focused)) {
-        return;
-    }
-    const ControlView* actedOn = viewOf(lastActedOn_);
-    if (actedOn != nullptr && canHoldFocus(actedOn->control())) {
-        focus(&actedOn->control());
-    } else {
-        focus(nextTabStop(form_, nullptr, Direction::Forward));
+    if (focused != nullptr && !liesInClientArea(*focused)) {
+        focusOrFirst(lastActedOn_);
     }
 }
 
