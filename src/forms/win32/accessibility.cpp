@@ -15,36 +15,30 @@ Function procedure(HMODULE module, const char* name) {
 
 }  // namespace
 
+// The apartment ends before the libraries that hold it are freed.
 Accessibility::~Accessibility() {
     if (apartment_) {
-        procedure<void(WINAPI*)()>(ole32_, "CoUninitialize")();
-    }
-    for (HMODULE module : {oleacc_, oleaut32_, ole32_}) {
-        if (module != nullptr) {
-            FreeLibrary(module);
-        }
+        procedure<void(WINAPI*)()>(libraries_->ole32.get(), "CoUninitialize")();
     }
 }
 
 // The objects are handed to readers in other processes through COM, which
 // needs the window's thread in an apartment.
 bool Accessibility::ready() {
-    if (tried_) {
+    if (libraries_) {
         return ready_;
     }
-    tried_ = true;
-    ole32_ = LoadLibraryA("ole32.dll");
-    oleaut32_ = LoadLibraryA("oleaut32.dll");
-    oleacc_ = LoadLibraryA("oleacc.dll");
-    if (ole32_ == nullptr || oleaut32_ == nullptr || oleacc_ == nullptr) {
+    const Libraries& loaded = libraries_.emplace();
+    if (loaded.ole32.get() == nullptr || loaded.oleaut32.get() == nullptr ||
+        loaded.oleacc.get() == nullptr) {
         return false;
     }
     using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
-    const auto coInitializeEx = procedure<CoInitializeExFn>(ole32_, "CoInitializeEx");
-    LresultFromObject = procedure<LresultFromObjectFn>(oleacc_, "LresultFromObject");
+    const auto coInitializeEx = procedure<CoInitializeExFn>(loaded.ole32.get(), "CoInitializeEx");
+    LresultFromObject = procedure<LresultFromObjectFn>(loaded.oleacc.get(), "LresultFromObject");
     CreateStdAccessibleObject =
-        procedure<CreateStdAccessibleObjectFn>(oleacc_, "CreateStdAccessibleObject");
-    SysAllocString = procedure<SysAllocStringFn>(oleaut32_, "SysAllocString");
+        procedure<CreateStdAccessibleObjectFn>(loaded.oleacc.get(), "CreateStdAccessibleObject");
+    SysAllocString = procedure<SysAllocStringFn>(loaded.oleaut32.get(), "SysAllocString");
     if (coInitializeEx == nullptr || LresultFromObject == nullptr ||
         CreateStdAccessibleObject == nullptr || SysAllocString == nullptr) {
         return false;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "forms/controls.h"
 #include "forms/win32/handles.h"
 
@@ -33,12 +35,14 @@ class Accessibility {
     SysAllocStringFn SysAllocString = nullptr;
 
   private:
-    bool tried_ = false;
+    struct Libraries {
+        LoadedLibrary ole32{"ole32.dll"};
+        LoadedLibrary oleaut32{"oleaut32.dll"};
+        LoadedLibrary oleacc{"oleacc.dll"};
+    };
+    std::optional<Libraries> libraries_;  // once a reader has asked
     bool ready_ = false;
     bool apartment_ = false;
-    HMODULE ole32_ = nullptr;
-    HMODULE oleaut32_ = nullptr;
-    HMODULE oleacc_ = nullptr;
 };
 
 // One control's window as a screen reader reads it: the system's own object

@@ -84,6 +84,11 @@ const Control* AccessibleObject::aboutControl(const VARIANT& child) const {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF ? control_ : nullptr;
 }
 
+bool AccessibleObject::aboutShape(const VARIANT& child) const {
+    const Control* control = aboutControl(child);
+    return control != nullptr && control->kind() == ControlKind::Shape;
+}
+
 template <typename Standard>
 HRESULT AccessibleObject::text(const VARIANT& child, const std::string AccessibleText::*field,
                                BSTR* out, Standard standard) {
@@ -112,8 +117,7 @@ HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
 
 // A shape is a picture the user looks at, never a control to act on.
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-    const Control* control = aboutControl(child);
-    if (control == nullptr || control->kind() != ControlKind::Shape) {
+    if (!aboutShape(child)) {
         return standard_->get_accRole(child, role);
     }
     role->vt = VT_I4;
@@ -123,8 +127,7 @@ HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
 
 // Whether it can be seen is the system's to say; the rest is the shape's.
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-    const Control* control = aboutControl(child);
-    if (control == nullptr || control->kind() != ControlKind::Shape) {
+    if (!aboutShape(child)) {
         return standard_->get_accState(child, state);
     }
     constexpr LONG kSeen = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;

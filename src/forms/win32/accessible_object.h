@@ -66,6 +66,7 @@ class AccessibleObject final  // NOLINT(cppcoreguidelines-virtual-class-destruct
     // The control itself is asked about, not one of its parts, and the
     // model still has it.
     const Control* aboutControl(const VARIANT& child) const;
+    bool aboutShape(const VARIANT& child) const;
     // The model's text in place of the system's; the system's when the
     // model gives none.
     template <typename Standard>
