@@ -40,9 +40,7 @@ captions_fit_at() {
     local dpi="$1"
     trap end_at_96_dpi EXIT
     wine_use_dpi "$dpi"
-    e2e_start
-    e2e_wait_resident
-    e2e_open_setup
+    e2e_show_setup
     setup_picture compact
     local table="$E2E_TEST_DIR/captions.txt"
     e2e_automate captions --class QuendaSetup >"$table"

@@ -6,9 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
 test_filter_none_reaches_driver() {
-    e2e_start
-    e2e_wait_resident
-    e2e_open_setup
+    e2e_show_setup
     local before
     before="$(e2e_debug_lines | wc -l)"
     e2e_click QuendaSetup None

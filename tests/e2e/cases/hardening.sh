@@ -79,9 +79,7 @@ test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
     local closes class
     for closes in taskkill "QuendaSetup $QUENDA_POPUP_CLASS" "$QUENDA_POPUP_CLASS QuendaSetup"; do
         e2e_reg_reset
-        e2e_start
-        e2e_wait_resident
-        e2e_open_setup
+        e2e_show_setup
         e2e_click QuendaSetup "Advanced >>"
         e2e_click QuendaSetup PAL
         if [[ "$closes" == taskkill ]]; then
@@ -100,9 +98,7 @@ test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
 }
 
 test_end_of_session_ends_the_program_as_exit_does() {
-    e2e_start
-    e2e_wait_resident
-    e2e_open_setup
+    e2e_show_setup
     e2e_click QuendaSetup None
     e2e_wait_debug '^Quenda: escape 42 code 16$' || e2e_fail "None sent nothing"
     local answer
@@ -115,9 +111,7 @@ test_end_of_session_ends_the_program_as_exit_does() {
 }
 
 test_a_close_while_an_error_box_is_up_ends_the_program_once() {
-    e2e_start
-    e2e_wait_resident
-    e2e_open_setup
+    e2e_show_setup
     e2e_reg_set Filter None x
     e2e_automate post --class QuendaSetup --child Cancel BM_CLICK >/dev/null
     e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||

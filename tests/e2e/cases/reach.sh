@@ -5,12 +5,6 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
-show_setup() {
-    e2e_start
-    e2e_wait_resident
-    e2e_open_setup
-}
-
 # The setup window's accessible object named $1, as a reader in another
 # process reads it (see tests/e2e/win32/accessible_report.h).
 accessible() {
@@ -42,7 +36,7 @@ has_changes() { (($(preview_changes | wc -l) >= $1)); }
 # ---- Tests -----------------------------------------------------------------------
 
 test_reach_a_screen_reader_reads_and_hears_the_picture_position() {
-    show_setup
+    e2e_show_setup
     local preview
     preview="$(accessible "Picture position")"
     e2e_expect_eq "graphic|read only|centred" "$(e2e_field "$preview" role)|$(
@@ -88,7 +82,7 @@ leave_at_and_reopen() {
 }
 
 test_reach_a_window_left_off_screen_opens_inside_the_work_area() {
-    show_setup
+    e2e_show_setup
     local left top width height work_x work_y work_width work_height
     leave_at_and_reopen 300 200
     read -r left top _ _ <<<"$(setup_box rect)"

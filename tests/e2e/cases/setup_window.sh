@@ -53,12 +53,6 @@ readonly SHAPE_SCREEN=(1965 4320 1380 1275) SHAPE_IMAGE=(2157 4512 990 885)
 
 # ---- The window and its children ------------------------------------------------
 
-show_setup() {
-    e2e_start
-    e2e_wait_resident
-    e2e_open_setup
-}
-
 setup_window() { e2e_automate find --class QuendaSetup; }
 
 # Nearest whole pixel of a twips value.
@@ -203,7 +197,7 @@ preview_region() {
 # ---- Tests -----------------------------------------------------------------------
 
 test_window_compact_width_shows_the_left_column_at_its_layout_places() {
-    show_setup
+    e2e_show_setup
     e2e_expect_eq Orvix "$(e2e_field "$(setup_window)" text)" "caption"
     local left top width client_x client_y client_width client_height
     read -r left top width _ <<<"$(window_box rect)"
@@ -234,7 +228,7 @@ Filter Selection' "$(controls_within "$client_twips")" "controls inside the comp
 }
 
 test_window_advanced_width_shows_everything_and_the_preview() {
-    show_setup
+    e2e_show_setup
     e2e_click QuendaSetup "Advanced >>"
     local left top width height client_x client_y client_width client_height
     read -r left top width height <<<"$(window_box rect)"
@@ -305,7 +299,7 @@ Show Normal output, or|-|7|1
 Display on VGA only, or|-|23|1'
 
 test_window_check_boxes_and_options_send_their_commands() {
-    show_setup
+    e2e_show_setup
     e2e_click QuendaSetup "Advanced >>"
     local caption frame codes checked before all=""
     while IFS='|' read -r caption frame codes checked <&3; do
@@ -342,7 +336,7 @@ group_enabled() {
 }
 
 test_window_groups_follow_their_check_boxes() {
-    show_setup
+    e2e_show_setup
     e2e_click QuendaSetup "Advanced >>"
     # Greyed options take no click, even one that reaches their window.
     e2e_automate click --force --class QuendaSetup --child S-VHS >/dev/null
@@ -370,7 +364,7 @@ Exit|keys
 Medium|'
 
 test_window_keyboard_stays_in_view_and_enter_and_escape_do_nothing() {
-    show_setup
+    e2e_show_setup
     local lines caption keys previous=""
     lines="$(e2e_debug_lines)"
     while IFS='|' read -r caption keys <&3; do
@@ -404,7 +398,7 @@ test_window_keyboard_stays_in_view_and_enter_and_escape_do_nothing() {
 }
 
 test_window_close_box_puts_the_saved_filter_back_and_hides() {
-    show_setup
+    e2e_show_setup
     e2e_click QuendaSetup Maximum
     e2e_automate send --class QuendaSetup WM_SYSCOMMAND SC_CLOSE >/dev/null
     wait_until 5 e2e_window_hidden QuendaSetup || e2e_fail "the setup window is still shown"

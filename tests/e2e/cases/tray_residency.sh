@@ -102,9 +102,7 @@ test_keyboard_selection_opens_with_the_focus_and_a_new_task_bar_keeps_it() {
 }
 
 test_exit_removes_icon_then_saves_the_unconfirmed_change_and_ends() {
-    e2e_start
-    e2e_wait_resident
-    e2e_open_setup
+    e2e_show_setup
     e2e_click QuendaSetup None
     e2e_wait_debug '^Quenda: escape 42 code 16$' || e2e_fail "None sent nothing"
     e2e_click QuendaSetup Exit

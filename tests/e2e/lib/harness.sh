@@ -127,6 +127,13 @@ e2e_open_setup() {
         e2e_fail "a left press on the icon did not open the setup window"
 }
 
+# A fresh start, resident, with the setup window opened from the icon.
+e2e_show_setup() {
+    e2e_start
+    e2e_wait_resident
+    e2e_open_setup
+}
+
 # The automation helper (see tests/e2e/win32/automate_main.cpp); its lines
 # go to stdout, its status says whether the window was found. Wine's own
 # errors stay on: a helper that Wine could not start says so.

@@ -220,10 +220,8 @@ const char* eventName(DWORD event) {
 }
 
 void printChange(const Change& change) {
-    char hwnd[32];
-    std::snprintf(hwnd, sizeof hwnd, "0x%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(change.window)));
-    std::string line = std::string("event=") + eventName(change.event) + "\thwnd=" + hwnd +
+    std::string line = std::string("event=") + eventName(change.event) +
+                       "\thwnd=" + hex(reinterpret_cast<UINT_PTR>(change.window)) +
                        "\tobject=" + std::to_string(change.object) +
                        "\tchild=" + std::to_string(change.child);
     Com<IAccessible> object;

@@ -34,13 +34,13 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-namespace {
-
 std::string hex(unsigned long long value) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%llx", value);
     return text;
 }
+
+namespace {
 
 RECT clientOnScreen(HWND window) {
     RECT client{};

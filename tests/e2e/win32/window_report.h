@@ -19,6 +19,8 @@ std::string describeWindow(HWND window, int replyTimeoutMs);
 
 // Screen pixels as "x,y,width,height".
 std::string box(const RECT& rect);
+// A handle or flags as "0x" and lower-case hex digits.
+std::string hex(unsigned long long value);
 // Tabs, newlines, carriage returns and backslashes as \t, \n, \r and \\.
 std::string escaped(const std::string& text);
 
