@@ -36,9 +36,10 @@ class Accessibility {
 
   private:
     struct Libraries {
-        LoadedLibrary ole32{"ole32.dll"};
-        LoadedLibrary oleaut32{"oleaut32.dll"};
-        LoadedLibrary oleacc{"oleacc.dll"};
+        Libraries() : ole32("ole32.dll"), oleaut32("oleaut32.dll"), oleacc("oleacc.dll") {}
+        LoadedLibrary ole32;
+        LoadedLibrary oleaut32;
+        LoadedLibrary oleacc;
     };
     std::optional<Libraries> libraries_;  // once a reader has asked
     bool ready_ = false;
