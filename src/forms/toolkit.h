@@ -58,8 +58,19 @@ class Toolkit {
     // then control returns to whoever raised the event.
     void runEvent(const std::function<void()>& handler);
     void reportError(const RuntimeError& error) { errors_.report(error); }
-    // For the places where the platform calls in, which nothing may leave:
-    // reports the exception being handled, whatever it is, and the program
+    // For the places where the platform calls in (a window or subclass
+    // procedure, a hook), which nothing may leave: what `answer` gives, or,
+    // when it throws, `fallback`'s answer once the error is reported.
+    template <typename Answer, typename Fallback>
+    auto atEdge(Answer&& answer, Fallback&& fallback) noexcept -> decltype(answer()) {
+        try {
+            return answer();
+        } catch (...) {
+            reportCaught();
+        }
+        return fallback();
+    }
+    // Reports the exception being handled, whatever it is, and the program
     // goes on. Call it only inside a catch block.
     void reportCaught() noexcept;
     // Runs after every outermost event, once all its nested events are done:

@@ -146,9 +146,7 @@ void frmPopUp::addIcon() {
         shell_.notify(NotifyMessage::Add, record) || shell_.notify(NotifyMessage::Modify, record);
     shownTooltip_ = tooltip;
     retryPending_ = !iconShown_ && --attemptsLeft_ > 0;
-    if (retryPending_) {
-        shell_.scheduleRetry(hWnd());
-    }
+    retryTimerSet_ = retryPending_ && shell_.scheduleRetry(hWnd());
     if (iconShown_) {
         warnIfDriverIsDeaf();
     }
@@ -168,8 +166,15 @@ void frmPopUp::deleteIcon() {
 }
 
 // The tooltip names the setup the card has now, not the one it started with.
+// A retry whose timer the system would not set asks for one again.
 void frmPopUp::refreshTooltip() {
-    if (!iconShown_ || ending_ || !setup_.isLoaded()) {
+    if (ending_ || !setup_.isLoaded()) {
+        return;
+    }
+    if (retryPending_ && !retryTimerSet_) {
+        retryTimerSet_ = shell_.scheduleRetry(hWnd());
+    }
+    if (!iconShown_) {
         return;
     }
     const std::string tooltip = composeTooltip(setup_.card());

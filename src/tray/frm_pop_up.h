@@ -66,6 +66,7 @@ class frmPopUp : public forms::Form, public ShellEvents {
     bool iconShown_ = false;
     bool ending_ = false;
     bool retryPending_ = false;
+    bool retryTimerSet_ = false;
     int attemptsLeft_ = kAddAttempts;
     bool driverDeaf_ = false;
     bool deafWarningShown_ = false;

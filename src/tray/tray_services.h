@@ -31,8 +31,8 @@ class TrayShell {
     // The icon picture of the start-up window.
     virtual forms::NativeHandle trayIcon() const = 0;
     // Asks for a retry message (see kRetryMessage) to the window after a pause,
-    // repeated until cancelled.
-    virtual void scheduleRetry(forms::NativeHandle window) = 0;
+    // repeated until cancelled; false when the system would set no timer.
+    virtual bool scheduleRetry(forms::NativeHandle window) = 0;
     virtual void cancelRetry(forms::NativeHandle window) = 0;
     // A balloon over the icon that `icon` names (its window and identifier);
     // true when the shell took it.

@@ -96,7 +96,13 @@ HRESULT AccessibleObject::text(const VARIANT& child, const std::string Accessibl
     if (control == nullptr || (control->accessible().*field).empty()) {
         return standard();
     }
-    *out = accessibility_.SysAllocString(wide(control->accessible().*field).c_str());
+    // A reader's question must not unwind through COM: the text is made
+    // here, and making it can only fail for want of memory.
+    try {
+        *out = accessibility_.SysAllocString(wide(control->accessible().*field).c_str());
+    } catch (...) {
+        *out = nullptr;
+    }
     return *out == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 

@@ -24,7 +24,9 @@ void ControlView::notified(int code) {
 
 ChildWindow::ChildWindow(const char* windowClass, DWORD style, DWORD exStyle,
                          const Control& control, const ViewContext& context)
-    : accessible_(*context.accessibility, control), scale_(*context.scale) {
+    : accessible_(*context.accessibility, control),
+      toolkit_(control.owner().toolkit()),
+      scale_(*context.scale) {
     const PixelRect at = toPixels(control.geometry(), scale_.dpi);
     window_.reset(CreateWindowExA(
         exStyle, windowClass, control.caption().c_str(),
@@ -45,13 +47,17 @@ ChildWindow::~ChildWindow() {
 // more to say.
 LRESULT CALLBACK ChildWindow::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR /*id*/, DWORD_PTR self) {
-    if (message == WM_GETOBJECT) {
-        if (const LRESULT answer =
-                fromInteger<ChildWindow*>(self)->accessible_.answer(window, wParam, lParam)) {
-            return answer;
-        }
+    const auto systems = [&] { return DefSubclassProc(window, message, wParam, lParam); };
+    if (message != WM_GETOBJECT) {
+        return systems();
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    auto& child = *fromInteger<ChildWindow*>(self);
+    return child.toolkit_.atEdge(
+        [&] {
+            const LRESULT answer = child.accessible_.answer(window, wParam, lParam);
+            return answer != 0 ? answer : systems();
+        },
+        systems);
 }
 
 void ChildWindow::mirror(const Control& control) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "forms/controls.h"
+#include "forms/toolkit.h"
 #include "forms/win32/accessibility.h"
 #include "forms/win32/handles.h"
 
@@ -76,6 +77,7 @@ class ChildWindow {
                                          UINT_PTR id, DWORD_PTR self);
 
     AccessibleWindow accessible_;
+    Toolkit& toolkit_;  // reports what a reader's question lets out
     OwnedWindow window_;
     const ViewScale& scale_;
 };

@@ -205,13 +205,12 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     }
-    Toolkit& toolkit = self->form_.toolkit();
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        toolkit.reportCaught();
-        return 0;
-    }
+    // kept on purpose: a message that failed is answered 0, not by the
+    // default procedure, whose answer to a close would destroy the window
+    // under a form that is still loaded.
+    return self->form_.toolkit().atEdge(
+        [&] { return self->handleMessage(window, message, wParam, lParam); },
+        [] { return LRESULT{0}; });
 }
 
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
-#include "forms/form.h"
+#include <optional>
+
+#include "forms/win32/debug_trace.h"
 #include "forms/win32/handles.h"
 
 namespace forms::win32 {
@@ -11,21 +13,10 @@ namespace {
 
 constexpr UINT_PTR kFrameSubclass = 1;
 
-LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The toolkit rides along as the subclass's data, to report what nothing
-// else caught: no exception may pass back into the system.
-LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                           UINT_PTR /*subclass*/, DWORD_PTR toolkit) {
-    try {
-        return frameMessage(window, message, wParam, lParam);
-    } catch (...) {
-        fromInteger<Toolkit*>(toolkit)->reportCaught();
-        return 0;
-    }
-}
-
-LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// What the frame answers itself; nothing for what the group box answers. It
+// only hands messages on and paints, so nothing can pass back into the system.
+std::optional<LRESULT> frameMessage(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept {
     switch (message) {
         case WM_COMMAND:
         case WM_CTLCOLORBTN:
@@ -37,21 +28,40 @@ LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             FillRect(fromInteger<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
             return 1;
         }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, frameProc, kFrameSubclass);
-            break;
         default:
-            break;
+            return std::nullopt;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                           UINT_PTR /*subclass*/, DWORD_PTR /*data*/) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, frameProc, kFrameSubclass);
+    }
+    const std::optional<LRESULT> answer = frameMessage(window, message, wParam, lParam);
+    return answer ? *answer : DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Where the common controls could not subclass the frame (short of memory),
+// its procedure is replaced the older way, the one it replaced kept in its
+// window data, so that its options' clicks still reach the form.
+LRESULT CALLBACK replacedFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::optional<LRESULT> answer = frameMessage(window, message, wParam, lParam);
+    return answer ? *answer
+                  : CallWindowProcA(fromInteger<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA)),
+                                    window, message, wParam, lParam);
 }
 
 }  // namespace
 
 FrameView::FrameView(Control& frame, const ViewContext& context)
     : ControlView(frame), window_("BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0, frame, context) {
-    SetWindowSubclass(window_.get(), frameProc, kFrameSubclass,
-                      reinterpret_cast<DWORD_PTR>(&frame.owner().toolkit()));
+    HWND window = window_.get();
+    if (SetWindowSubclass(window, frameProc, kFrameSubclass, 0) == FALSE) {
+        trace("frame " + frame.name() + ": its procedure is replaced instead of subclassed");
+        SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_WNDPROC));
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&replacedFrameProc));
+    }
 }
 
 }  // namespace forms::win32

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/form.h"
 #include "forms/shape_colours.h"
 #include "forms/twips.h"
 #include "forms/win32/own_windows.h"
@@ -59,26 +60,32 @@ void ShapeView::createWindow() {
 }
 
 LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto systems = [&] { return DefWindowProcA(window, message, wParam, lParam); };
     auto* self = objectOfWindow<ShapeView>(window, message, lParam);
-    if (self != nullptr) {
-        switch (message) {
-            case WM_GETOBJECT:
-                if (const LRESULT answer = self->accessible_.answer(window, wParam, lParam)) {
-                    return answer;
-                }
-                break;
-            case WM_ERASEBKGND:
-                return 1;
-            case WM_PAINT: {
-                const PaintDC paint(window);
-                self->showSurfaceBeneath(window, paint.get());
-                return 0;
-            }
-            default:
-                break;
-        }
+    if (self == nullptr) {
+        return systems();
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return self->shape_.owner().toolkit().atEdge(
+        [&]() -> LRESULT {
+            switch (message) {
+                case WM_GETOBJECT:
+                    if (const LRESULT answer = self->accessible_.answer(window, wParam, lParam)) {
+                        return answer;
+                    }
+                    break;
+                case WM_ERASEBKGND:
+                    return 1;
+                case WM_PAINT: {
+                    const PaintDC paint(window);
+                    self->showSurfaceBeneath(window, paint.get());
+                    return 0;
+                }
+                default:
+                    break;
+            }
+            return systems();
+        },
+        systems);
 }
 
 // The form draws its surface, this shape and any in front of it included,

@@ -107,8 +107,13 @@ forms::NativeHandle NotifyIconShell::trayIcon() const {
     return reinterpret_cast<forms::NativeHandle>(icon_.get());
 }
 
-void NotifyIconShell::scheduleRetry(forms::NativeHandle window) {
-    SetTimer(forms::win32::fromInteger<HWND>(window), kRetryTimerId, kRetryPauseMs, nullptr);
+bool NotifyIconShell::scheduleRetry(forms::NativeHandle window) {
+    if (SetTimer(forms::win32::fromInteger<HWND>(window), kRetryTimerId, kRetryPauseMs, nullptr)) {
+        return true;
+    }
+    forms::win32::trace("tray retry timer not set (system error " + std::to_string(GetLastError()) +
+                        ")");
+    return false;
 }
 
 bool NotifyIconShell::showBalloon(const TrayRecord& icon, const std::string& title,

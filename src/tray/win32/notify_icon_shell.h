@@ -18,7 +18,7 @@ class NotifyIconShell final : public TrayShell {
     bool notify(NotifyMessage message, const TrayRecord& record) override;
     unsigned taskbarCreatedMessage() const override { return taskbarCreated_; }
     forms::NativeHandle trayIcon() const override;
-    void scheduleRetry(forms::NativeHandle window) override;
+    bool scheduleRetry(forms::NativeHandle window) override;
     void cancelRetry(forms::NativeHandle window) override;
     bool showBalloon(const TrayRecord& icon, const std::string& title,
                      const std::string& text) override;

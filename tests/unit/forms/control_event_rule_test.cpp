@@ -3,6 +3,7 @@
 #include <functional>
 #include <new>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 #include "forms/checked_int16.h"
@@ -125,22 +126,30 @@ TEST_F(ControlEventRule, AnErrorEndsOnlyTheHandlerItLeavesAndIsReportedOnce) {
     EXPECT_EQ(c().a2.value(), forms::True) << "the assignment itself took effect";
 }
 
-// Where the platform calls in, anything caught is told as one run-time error.
-TEST_F(ControlEventRule, WhateverIsCaughtAtTheEdgeIsReportedAsOneRunTimeError) {
-    const std::pair<std::function<void()>, RecordingErrorsReport> cases[] = {
-        {[] { throw RuntimeError(ErrorNumber::Overflow); }, {ErrorNumber::Overflow, "Overflow"}},
-        {[] { throw std::bad_alloc(); }, {ErrorNumber::OutOfMemory, "Out of memory"}},
+// A run-time error ends at its event; anything else a handler lets out is
+// caught where the platform called in (a window procedure), told as one
+// run-time error, and the procedure gives its fallback answer.
+TEST_F(ControlEventRule, WhateverReachesTheEdgeIsReportedAsOneRunTimeErrorAndFallsBack) {
+    const std::tuple<std::function<void()>, RecordingErrorsReport, const char*> cases[] = {
+        {[] { throw RuntimeError(ErrorNumber::Overflow); },
+         {ErrorNumber::Overflow, "Overflow"},
+         "handled"},
+        {[] { throw std::bad_alloc(); }, {ErrorNumber::OutOfMemory, "Out of memory"}, "fallback"},
         {[] { throw std::logic_error("window class not registered"); },
-         {ErrorNumber::InternalError, "window class not registered"}},
-        {[] { throw 42; }, {ErrorNumber::InternalError, "Internal error"}},
+         {ErrorNumber::InternalError, "window class not registered"},
+         "fallback"},
+        {[] { throw 42; }, {ErrorNumber::InternalError, "Internal error"}, "fallback"},
     };
-    for (const auto& [raise, expected] : cases) {
+    for (const auto& [raise, expected, answer] : cases) {
         errors.reports.clear();
-        try {
-            raise();
-        } catch (...) {
-            toolkit.reportCaught();
-        }
+        c().button.replaceClickHandler(raise);
+        EXPECT_STREQ(toolkit.atEdge(
+                         [this] {
+                             c().button.userClick();
+                             return "handled";
+                         },
+                         [] { return "fallback"; }),
+                     answer);
         ASSERT_EQ(errors.reports.size(), 1U);
         EXPECT_EQ(errors.reports[0].number, expected.number);
         EXPECT_EQ(errors.reports[0].message, expected.message);

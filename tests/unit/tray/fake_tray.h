@@ -62,7 +62,10 @@ class FakeShell : public tray::TrayShell {
     }
     unsigned taskbarCreatedMessage() const override { return kTaskbarCreated; }
     forms::NativeHandle trayIcon() const override { return 77; }
-    void scheduleRetry(forms::NativeHandle /*window*/) override { log_.push_back("retry later"); }
+    bool scheduleRetry(forms::NativeHandle /*window*/) override {
+        log_.push_back(timers ? "retry later" : "no retry timer");
+        return timers;
+    }
     void cancelRetry(forms::NativeHandle /*window*/) override {}
     bool showBalloon(const tray::TrayRecord& /*icon*/, const std::string& title,
                      const std::string& /*text*/) override {
@@ -72,6 +75,7 @@ class FakeShell : public tray::TrayShell {
 
     static constexpr unsigned kTaskbarCreated = 0xC123;
     int failingAdds = 0;
+    bool timers = true;  // false: the system sets no timer
     bool iconThere = false;
     std::function<void()> onDelete;
     tray::TrayRecord last;

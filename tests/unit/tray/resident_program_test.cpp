@@ -76,12 +76,17 @@ TEST_F(Resident, ExitRemovesTheIconBeforeSavingThenUnloadsUnhooksAndEnds) {
 }
 
 // A close of the start-up window and the end of the session take the Exit
-// path; input queued behind any of them, or arriving while an error box of
-// the ending is up, acts no more.
+// path, which saves what the setup window shows; input queued behind any of
+// them, or arriving while an error box of the ending is up, acts no more.
 TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
     const std::pair<const char*, std::function<void(tray::frmPopUp&)>> ends[] = {
         {"Exit button", [this](tray::frmPopUp&) { exit(); }},
-        {"close", [](tray::frmPopUp& p) { p.closeBox(); }},
+        {"close box", [](tray::frmPopUp& p) { p.closeBox(); }},
+        {"close request to every window (taskkill)",
+         [this](tray::frmPopUp& p) {
+             window.closeRequested();
+             p.closeRequested();
+         }},
         {"end of session", [this](tray::frmPopUp&) { shellSends(tray::kEndSessionMessage, 1, 0); }},
     };
     for (const auto& [name, end] : ends) {
@@ -91,6 +96,8 @@ TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
         shell.iconThere = false;
         start();
         shellSends(tray::kEndSessionMessage, 0, 0);  // the session goes on
+        window.Show();
+        window.card().optFilterNone.userClick();  // not confirmed with OK
         log.clear();
         platform.onDispatch = [this] {
             log.push_back("dispatch");
@@ -103,6 +110,7 @@ TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
         EXPECT_FALSE(window.isLoaded());
         EXPECT_TRUE(platform.ended);
         EXPECT_EQ(store.values.size(), 20U);
+        EXPECT_EQ((store.values[{"Filter", "None"}]), "True");
         platform.ended = false;
     }
 }
@@ -161,6 +169,22 @@ TEST_F(Resident, AFailedAddIsRetriedABoundedNumberOfTimes) {
     }
     EXPECT_EQ(std::count(log.begin(), log.end(), "add \"" + kVgaMedium + "\""),
               tray::frmPopUp::kAddAttempts);
+}
+
+// A retry whose timer the system would not set is not lost: the next event
+// asks for the timer again.
+TEST_F(Resident, ARetryTimerThatCouldNotBeSetIsAskedForAgainAfterTheNextEvent) {
+    shell.failingAdds = 1;
+    shell.timers = false;
+    start();
+    shell.timers = true;
+    window.card().optFilterNone.userClick();
+    shellSends(tray::kRetryMessage, tray::kRetryTimerId, 0);
+    EXPECT_EQ(log, (EventLog{"hook target 1025", "HookTray", "add \"" + kVgaMedium + "\"",
+                             "modify \"" + kVgaMedium + "\"", "no retry timer",
+                             "no retry timer",  // once the start-up event has settled
+                             "send 16", "retry later",
+                             "add \"Lumivance is currently set up for VGA Only - No Filtering\""}));
 }
 
 // The task bar announces itself after a restart that lost the icon, and

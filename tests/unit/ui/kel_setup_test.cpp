@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "card/kel_setup_table.h"
 #include "support/setup_fixture.h"
 
@@ -92,16 +94,26 @@ TEST_F(SetupWindow, HidingWhileWideKeepsTheWidthForTheNextShow) {
     EXPECT_EQ(advanced().caption(), "<<Advanced");
 }
 
-TEST_F(SetupWindow, TheCloseBoxActsAsCancel) {
-    load();
-    window.Show();
-    c().optFilterNone.userClick();
-    driver.codes.clear();
-    window.closeBox();
-    EXPECT_TRUE(window.isLoaded());
-    EXPECT_FALSE(window.Visible());
-    EXPECT_EQ(driver.codes, (Codes{17})) << "the card is back on the saved filter";
-    EXPECT_TRUE(c().optFilterMedium.selected());
+// The close box acts as Cancel; a close from another program only hides the
+// window, keeping what it shows for the Exit that follows to save.
+TEST_F(SetupWindow, TheCloseBoxActsAsCancelAndACloseRequestOnlyHides) {
+    const std::tuple<const char*, void (ui::KelSetup::*)(), Codes, bool> cases[] = {
+        {"close box", &ui::KelSetup::closeBox, {17}, false},
+        {"close request", &ui::KelSetup::closeRequested, {}, true},
+    };
+    for (const auto& [name, close, sent, changeKept] : cases) {
+        SCOPED_TRACE(name);
+        load();
+        window.Show();
+        c().optFilterNone.userClick();
+        driver.codes.clear();
+        (window.*close)();
+        EXPECT_TRUE(window.isLoaded());
+        EXPECT_FALSE(window.Visible());
+        EXPECT_EQ(driver.codes, sent);
+        EXPECT_EQ(c().optFilterNone.selected(), changeKept);
+        EXPECT_EQ(c().optFilterMedium.selected(), !changeKept);
+    }
 }
 
 TEST_F(SetupWindow, AFailingSaveLeavesTheWindowShownAndIsReported) {
