@@ -13,7 +13,7 @@
 namespace card::win32 {
 
 void EscapeChannel::send(forms::NativeHandle window, DriverCommand command) {
-    const forms::win32::WindowDC dc(forms::win32::fromInteger<HWND>(window));
+    const auto dc = forms::win32::windowDC(forms::win32::fromInteger<HWND>(window));
     if (dc.get() == nullptr) {
         throw forms::RuntimeError(forms::ErrorNumber::PropertyAccessFailed,
                                   "The setup window has no device context");
@@ -31,7 +31,7 @@ void EscapeChannel::send(forms::NativeHandle window, DriverCommand command) {
 }
 
 bool EscapeChannel::takesCommands(forms::NativeHandle window) {
-    const forms::win32::WindowDC dc(forms::win32::fromInteger<HWND>(window));
+    const auto dc = forms::win32::windowDC(forms::win32::fromInteger<HWND>(window));
     const int escape = DRV_ESCAPE;
     const bool takes =
         dc.get() != nullptr && ExtEscape(dc.get(), QUERYESCSUPPORT, sizeof escape,

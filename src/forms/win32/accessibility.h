@@ -36,7 +36,10 @@ class Accessibility {
 
   private:
     struct Libraries {
-        Libraries() : ole32("ole32.dll"), oleaut32("oleaut32.dll"), oleacc("oleacc.dll") {}
+        Libraries()
+            : ole32(LoadLibraryA("ole32.dll")),
+              oleaut32(LoadLibraryA("oleaut32.dll")),
+              oleacc(LoadLibraryA("oleacc.dll")) {}
         LoadedLibrary ole32;
         LoadedLibrary oleaut32;
         LoadedLibrary oleacc;

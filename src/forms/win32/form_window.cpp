@@ -109,8 +109,8 @@ void FormWindow::buildControlViews() {
         return;
     }
     viewsBuilt_ = true;
-    font_ = std::make_unique<GdiObject<HFONT>>(createLayoutFont(scale_.dpi));
-    scale_.font = font_->get();
+    font_.reset(createLayoutFont(scale_.dpi));
+    scale_.font = font_.get();
     loadIcons();
     createControlViews(instance_);
     stackControls();
@@ -238,11 +238,9 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_CLOSE:
             form_.closeRequested();
             return 0;
-        case WM_PAINT: {
-            const PaintDC paint(window);
-            paintSurface(paint.get());
+        case WM_PAINT:
+            paintSurface(beginPaint(window).get());
             return 0;
-        }
         case WM_PRINTCLIENT: {
             auto* dc = fromInteger<HDC>(wParam);
             RECT client{};

@@ -74,11 +74,11 @@ class FormWindow final : public FormView {
     HINSTANCE instance_;
     Accessibility& accessibility_;
     ViewScale scale_;
-    std::unique_ptr<GdiObject<HFONT>> font_;
+    GdiObject<HFONT> font_;
     OwnedWindow owner_;
     OwnedWindow window_;
-    std::unique_ptr<OwnedIcon> bigIcon_;
-    std::unique_ptr<OwnedIcon> smallIcon_;
+    OwnedIcon bigIcon_;
+    OwnedIcon smallIcon_;
     std::vector<std::unique_ptr<ControlView>> views_;
     bool viewsBuilt_ = false;
     HWND lastFocus_ = nullptr;

@@ -3,7 +3,6 @@
 // afresh when the DPI or the message font changes.
 #include "forms/win32/form_window.h"
 
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -17,9 +16,8 @@ namespace forms::win32 {
 namespace {
 
 // The image of the size its place asks for at this DPI, so nothing is stretched.
-std::unique_ptr<OwnedIcon> loadIcon(HINSTANCE instance, int resource, int widthMetric,
-                                    int heightMetric, int dpi) {
-    return std::make_unique<OwnedIcon>(static_cast<HICON>(
+OwnedIcon loadIcon(HINSTANCE instance, int resource, int widthMetric, int heightMetric, int dpi) {
+    return OwnedIcon(static_cast<HICON>(
         checked(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON,
                            metricForDpi(widthMetric, dpi), metricForDpi(heightMetric, dpi), 0),
                 "Could not load icon " + std::to_string(resource))));
@@ -41,8 +39,8 @@ void FormWindow::loadIcons() {
     // The window takes the new icons before the old ones are destroyed.
     auto bigIcon = loadIcon(instance_, resource, SM_CXICON, SM_CYICON, scale_.dpi);
     auto smallIcon = loadIcon(instance_, resource, SM_CXSMICON, SM_CYSMICON, scale_.dpi);
-    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon->get()));
-    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon->get()));
+    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     bigIcon_ = std::move(bigIcon);
     smallIcon_ = std::move(smallIcon);
 }
@@ -53,8 +51,8 @@ void FormWindow::loadIcons() {
 void FormWindow::changeScale(int dpi) {
     scale_.dpi = dpi;
     if (viewsBuilt_) {
-        auto font = std::make_unique<GdiObject<HFONT>>(createLayoutFont(dpi));
-        scale_.font = font->get();
+        GdiObject<HFONT> font(createLayoutFont(dpi));
+        scale_.font = font.get();
         for (const auto& view : views_) {
             if (HWND child = view->window()) {
                 SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 namespace forms::win32 {
 
 // Window messages, window data and a few window-class fields carry handles
@@ -11,163 +14,68 @@ Pointer fromInteger(Integer value) {
     return reinterpret_cast<Pointer>(value);  // NOLINT(performance-no-int-to-ptr)
 }
 
-// A window this program created, destroyed with the object that owns it.
-// A child already destroyed with its parent is left alone.
-class OwnedWindow {
-  public:
-    OwnedWindow() = default;
-    explicit OwnedWindow(HWND window) : window_(window) {}
-    ~OwnedWindow() { reset(); }
-    OwnedWindow(const OwnedWindow&) = delete;
-    OwnedWindow& operator=(const OwnedWindow&) = delete;
+// Every handle the program owns is one of these: released once, when its
+// owner goes, by the release its kind names; movable, never copied. The
+// release is a small callable rather than the system function itself, so
+// that a handle that needs a second value to be released (the window of a
+// device context) carries it along.
+template <typename Handle, typename Release>
+using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, Release>;
 
-    HWND get() const { return window_; }
-    void reset(HWND window = nullptr) {
-        if (window_ != nullptr && IsWindow(window_) != FALSE) {
-            DestroyWindow(window_);
-        }
-        window_ = window;
-    }
-
-  private:
-    HWND window_ = nullptr;
+// The release of a handle that needs only itself.
+template <auto Function>
+struct ReleasedBy {
+    void operator()(auto handle) const noexcept { Function(handle); }
 };
 
+// A window this program created. A child already destroyed with its parent
+// is left alone.
+inline void destroyWindowIfThere(HWND window) {
+    if (IsWindow(window) != FALSE) {
+        DestroyWindow(window);
+    }
+}
+using OwnedWindow = Owned<HWND, ReleasedBy<destroyWindowIfThere>>;
 // A font, brush or pen this program created.
 template <typename Handle>
-class GdiObject {
-  public:
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() {
-        if (handle_ != nullptr) {
-            DeleteObject(handle_);
-        }
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return handle_; }
-
-  private:
-    Handle handle_;
-};
-
-class OwnedIcon {
-  public:
-    explicit OwnedIcon(HICON icon) : icon_(icon) {}
-    ~OwnedIcon() {
-        if (icon_ != nullptr) {
-            DestroyIcon(icon_);
-        }
-    }
-    OwnedIcon(const OwnedIcon&) = delete;
-    OwnedIcon& operator=(const OwnedIcon&) = delete;
-
-    HICON get() const { return icon_; }
-
-  private:
-    HICON icon_;
-};
-
-// A system library loaded by name, freed with its owner; null when it
-// could not be loaded.
-class LoadedLibrary {
-  public:
-    explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
-    ~LoadedLibrary() {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-
-    HMODULE get() const { return module_; }
-
-  private:
-    HMODULE module_;
-};
-
-// A window's device context, taken for one use and released after it.
-class WindowDC {
-  public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-
-    HDC get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
+using GdiObject = Owned<Handle, ReleasedBy<DeleteObject>>;
+using OwnedIcon = Owned<HICON, ReleasedBy<DestroyIcon>>;
+// A system library loaded by name; null when it could not be loaded.
+using LoadedLibrary = Owned<HMODULE, ReleasedBy<FreeLibrary>>;
 // A kernel object (mutex, process) this program opened.
-class OwnedHandle {
-  public:
-    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~OwnedHandle() { reset(); }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
+using OwnedHandle = Owned<HANDLE, ReleasedBy<CloseHandle>>;
 
-    HANDLE get() const { return handle_; }
-    void reset(HANDLE handle = nullptr) {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    HANDLE handle_;
+// A window's device context (the whole screen's for no window), taken for
+// one use and released after it.
+struct ReleaseFromWindow {
+    HWND window;
+    void operator()(HDC dc) const noexcept { ReleaseDC(window, dc); }
 };
-
-// The whole screen's device context, for what the display reports.
-class ScreenDC {
-  public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
+using WindowDC = Owned<HDC, ReleaseFromWindow>;
+inline WindowDC windowDC(HWND window) {
+    return {GetDC(window), {window}};
+}
 
 // The device context of one WM_PAINT.
-class PaintDC {
-  public:
-    explicit PaintDC(HWND window) : window_(window) { dc_ = BeginPaint(window_, &paint_); }
-    ~PaintDC() { EndPaint(window_, &paint_); }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
-
-    HDC get() const { return dc_; }
-
-  private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
+struct EndPaintOf {
+    HWND window;
+    PAINTSTRUCT paint;
+    void operator()(HDC /*dc*/) const noexcept { EndPaint(window, &paint); }
 };
+inline Owned<HDC, EndPaintOf> beginPaint(HWND window) {
+    EndPaintOf end{window, {}};
+    HDC dc = BeginPaint(window, &end.paint);
+    return {dc, end};
+}
 
-// Selects a GDI object into a device context for one scope.
-class Selection {
-  public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
+// A GDI object selected into a device context for one scope: what it
+// displaced goes back.
+struct SelectBackInto {
+    HDC dc;
+    void operator()(HGDIOBJ previous) const noexcept { SelectObject(dc, previous); }
 };
+inline Owned<HGDIOBJ, SelectBackInto> selectInto(HDC dc, HGDIOBJ object) {
+    return {SelectObject(dc, object), {dc}};
+}
 
 }  // namespace forms::win32

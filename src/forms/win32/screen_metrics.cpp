@@ -43,7 +43,7 @@ bool faceUsable(const char* face, int emHeight) {
     wanted.lfCharSet = DEFAULT_CHARSET;
     std::strncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
     FaceSearch search{emHeight};
-    const ScreenDC screen;
+    const WindowDC screen = windowDC(nullptr);
     EnumFontFamiliesExA(screen.get(), &wanted, noteUsableFace, reinterpret_cast<LPARAM>(&search),
                         0);
     return search.usable;
@@ -64,7 +64,7 @@ LOGFONTA messageFont() {
 }  // namespace
 
 int screenDpi() {
-    const ScreenDC screen;
+    const WindowDC screen = windowDC(nullptr);
     const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }

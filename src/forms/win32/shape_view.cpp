@@ -75,11 +75,9 @@ LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam,
                     break;
                 case WM_ERASEBKGND:
                     return 1;
-                case WM_PAINT: {
-                    const PaintDC paint(window);
-                    self->showSurfaceBeneath(window, paint.get());
+                case WM_PAINT:
+                    self->showSurfaceBeneath(window, beginPaint(window).get());
                     return 0;
-                }
                 default:
                     break;
             }
@@ -129,8 +127,8 @@ void ShapeView::paint(HDC dc) const {
     const RECT at = where();
     const int outline = colours.heavyOutline ? std::max(2, MulDiv(2, scale_.dpi, 96)) : 1;
     const GdiObject<HPEN> pen(CreatePen(PS_INSIDEFRAME, outline, colorOf(colours.outline)));
-    const Selection penSelection(dc, pen.get());
-    const Selection brush(dc, GetStockObject(DC_BRUSH));
+    const auto penSelection = selectInto(dc, pen.get());
+    const auto brush = selectInto(dc, GetStockObject(DC_BRUSH));
     SetDCBrushColor(dc, colorOf(colours.fill));
     Rectangle(dc, at.left, at.top, at.right, at.bottom);
 }

@@ -5,20 +5,16 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
-#include <type_traits>
 #include <utility>
 
 #include "forms/runtime_error.h"
+#include "forms/win32/handles.h"
 
 namespace settings::win32 {
 
 namespace {
 
-// An open registry key, closed once.
-struct KeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using OpenKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+using OpenKey = forms::win32::Owned<HKEY, forms::win32::ReleasedBy<RegCloseKey>>;
 
 // Failures other than "not there" raise a run-time error whose message is the
 // system's reason.
