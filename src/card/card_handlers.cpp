@@ -4,8 +4,6 @@ namespace card {
 
 namespace {
 
-constexpr std::int16_t kComposite = 0;
-constexpr std::int16_t kSvhs = 1;
 constexpr std::int16_t kDirectionAfterReset = 8;
 
 bool isChecked(const forms::CheckBox& box) {
@@ -24,31 +22,14 @@ CardHandlers::CardHandlers(CardControls& controls, SetupVariables& vars, CardDri
                            PositionStepping& stepping)
     : c_(controls), vars_(vars), driver_(driver), stepping_(stepping) {}
 
-void CardHandlers::connect() {
-    c_.chkVGAOnly.setClickHandler([this] { chkVGAOnly_Click(); });
-    c_.optCompOut.setClickHandler([this] { optCompOut_Click(); });
-    c_.optSVHSOut.setClickHandler([this] { optSVHSOut_Click(); });
-    c_.chkNormalOut.setClickHandler([this] { chkNormalOut_Click(); });
-    c_.optTestBlack.setClickHandler([this] { optTestBlack_Click(); });
-    c_.optTestBars.setClickHandler([this] { optTestBars_Click(); });
-    c_.optTestRamp.setClickHandler([this] { optTestRamp_Click(); });
-    c_.optFilterNone.setClickHandler([this] { optFilterNone_Click(); });
-    c_.optFilterMedium.setClickHandler([this] { optFilterMedium_Click(); });
-    c_.optFilterMax.setClickHandler([this] { optFilterMax_Click(); });
-    c_.chkBlanking.setClickHandler([this] { chkBlanking_Click(); });
-    c_.optBlankBlack.setClickHandler([this] { optBlankBlack_Click(); });
-    c_.optBlankBlue.setClickHandler([this] { optBlankBlue_Click(); });
-    c_.chkPhase.setClickHandler([this] { chkPhase_Click(); });
-}
-
-void CardHandlers::chkVGAOnly_Click() {
+void CardHandlers::showVgaOnlyOrTurnTvOn() {
     const bool vgaOnly = isChecked(c_.chkVGAOnly);
     setEnabled(!vgaOnly, {&c_.frmOutputEnable, &c_.optCompOut, &c_.optSVHSOut});
     if (vgaOnly) {
-        SendDriverCommand(DriverCommand::DRV_VGA_ONLY);
+        SendDriverCommand(DRV_VGA_ONLY);
         return;
     }
-    SendDriverCommand(DriverCommand::DRV_TV_ON);
+    SendDriverCommand(DRV_TV_ON);
     resetForTvOn();
 }
 
@@ -78,30 +59,22 @@ void CardHandlers::switchOutput(std::int16_t from, std::int16_t to) {
     if (vars_.DisplayMode != from) {
         return;
     }
-    SendDriverCommand(DriverCommand::DRV_OUTPUT_SWAP_1);
-    SendDriverCommand(DriverCommand::DRV_OUTPUT_SWAP_2);
+    SendDriverCommand(DRV_OUTPUT_SWAP_1);
+    SendDriverCommand(DRV_OUTPUT_SWAP_2);
     vars_.DisplayMode = to;
 }
 
-void CardHandlers::optCompOut_Click() {
-    switchOutput(kSvhs, kComposite);
-}
-
-void CardHandlers::optSVHSOut_Click() {
-    switchOutput(kComposite, kSvhs);
-}
-
-void CardHandlers::chkNormalOut_Click() {
+void CardHandlers::showNormalOrTestSignal() {
     const bool normal = isChecked(c_.chkNormalOut);
     setEnabled(!normal, {&c_.frmTestSignal, &c_.optTestBlack, &c_.optTestBars, &c_.optTestRamp});
     if (normal) {
-        SendDriverCommand(DriverCommand::DRV_NORMAL_OUT);
+        SendDriverCommand(DRV_NORMAL_OUT);
     } else if (c_.optTestBlack.value() == forms::True) {
-        SendDriverCommand(DriverCommand::DRV_TEST_BLACK);
+        SendDriverCommand(DRV_TEST_BLACK);
     } else if (c_.optTestBars.value() == forms::True) {
-        SendDriverCommand(DriverCommand::DRV_TEST_BARS);
+        SendDriverCommand(DRV_TEST_BARS);
     } else {
-        SendDriverCommand(DriverCommand::DRV_TEST_RAMP);
+        SendDriverCommand(DRV_TEST_RAMP);
     }
 }
 
@@ -114,49 +87,11 @@ void CardHandlers::sendTestSignal(DriverCommand signal) {
     }
 }
 
-void CardHandlers::optTestBlack_Click() {
-    sendTestSignal(DriverCommand::DRV_TEST_BLACK);
-}
-
-void CardHandlers::optTestBars_Click() {
-    sendTestSignal(DriverCommand::DRV_TEST_BARS);
-}
-
-void CardHandlers::optTestRamp_Click() {
-    sendTestSignal(DriverCommand::DRV_TEST_RAMP);
-}
-
-void CardHandlers::optFilterNone_Click() {
-    SendDriverCommand(DriverCommand::DRV_FILTER_NONE);
-}
-
-void CardHandlers::optFilterMedium_Click() {
-    SendDriverCommand(DriverCommand::DRV_FILTER_MEDIUM);
-}
-
-void CardHandlers::optFilterMax_Click() {
-    SendDriverCommand(DriverCommand::DRV_FILTER_MAX);
-}
-
 // The toggles say only "switch over", so they are sent once per change and
 // never before a TV-on reset has told us where the card stands.
-void CardHandlers::chkBlanking_Click() {
+void CardHandlers::sendToggle(DriverCommand toggle) {
     if (vars_.UpdateCard == forms::True) {
-        SendDriverCommand(DriverCommand::DRV_BLANK_TOGGLE);
-    }
-}
-
-void CardHandlers::optBlankBlack_Click() {
-    SendDriverCommand(DriverCommand::DRV_BLANK_BLACK);
-}
-
-void CardHandlers::optBlankBlue_Click() {
-    SendDriverCommand(DriverCommand::DRV_BLANK_BLUE);
-}
-
-void CardHandlers::chkPhase_Click() {
-    if (vars_.UpdateCard == forms::True) {
-        SendDriverCommand(DriverCommand::DRV_PHASE_TOGGLE);
+        SendDriverCommand(toggle);
     }
 }
 

@@ -15,33 +15,52 @@ class CardHandlers {
     CardHandlers(CardControls& controls, SetupVariables& vars, CardDriver& driver,
                  PositionStepping& stepping);
 
-    void connect();
-
-    void chkVGAOnly_Click();
-    void optCompOut_Click();
-    void optSVHSOut_Click();
-    void chkNormalOut_Click();
-    void optTestBlack_Click();
-    void optTestBars_Click();
-    void optTestRamp_Click();
-    void optFilterNone_Click();
-    void optFilterMedium_Click();
-    void optFilterMax_Click();
-    void chkBlanking_Click();
-    void optBlankBlack_Click();
-    void optBlankBlue_Click();
-    void chkPhase_Click();
-
   private:
+    using enum DriverCommand;
+    static constexpr std::int16_t kComposite = 0;
+    static constexpr std::int16_t kSvhs = 1;
+
     void SendDriverCommand(DriverCommand command) { driver_.SendDriverCommand(command); }
-    void switchOutput(std::int16_t from, std::int16_t to);
-    void sendTestSignal(DriverCommand signal);
+    void showVgaOnlyOrTurnTvOn();
     void resetForTvOn();
+    void switchOutput(std::int16_t from, std::int16_t to);
+    void showNormalOrTestSignal();
+    void sendTestSignal(DriverCommand signal);
+    void sendToggle(DriverCommand toggle);
 
     CardControls& c_;
     SetupVariables& vars_;
     CardDriver& driver_;
     PositionStepping& stepping_;
+
+  public:
+    // Every handler in one place: its control, and what a click on it does.
+    const forms::ClickHandler chkVGAOnly_Click{c_.chkVGAOnly, [this] { showVgaOnlyOrTurnTvOn(); }};
+    const forms::ClickHandler optCompOut_Click{c_.optCompOut,
+                                               [this] { switchOutput(kSvhs, kComposite); }};
+    const forms::ClickHandler optSVHSOut_Click{c_.optSVHSOut,
+                                               [this] { switchOutput(kComposite, kSvhs); }};
+    const forms::ClickHandler chkNormalOut_Click{c_.chkNormalOut,
+                                                 [this] { showNormalOrTestSignal(); }};
+    const forms::ClickHandler optTestBlack_Click{c_.optTestBlack,
+                                                 [this] { sendTestSignal(DRV_TEST_BLACK); }};
+    const forms::ClickHandler optTestBars_Click{c_.optTestBars,
+                                                [this] { sendTestSignal(DRV_TEST_BARS); }};
+    const forms::ClickHandler optTestRamp_Click{c_.optTestRamp,
+                                                [this] { sendTestSignal(DRV_TEST_RAMP); }};
+    const forms::ClickHandler optFilterNone_Click{c_.optFilterNone,
+                                                  [this] { SendDriverCommand(DRV_FILTER_NONE); }};
+    const forms::ClickHandler optFilterMedium_Click{
+        c_.optFilterMedium, [this] { SendDriverCommand(DRV_FILTER_MEDIUM); }};
+    const forms::ClickHandler optFilterMax_Click{c_.optFilterMax,
+                                                 [this] { SendDriverCommand(DRV_FILTER_MAX); }};
+    const forms::ClickHandler chkBlanking_Click{c_.chkBlanking,
+                                                [this] { sendToggle(DRV_BLANK_TOGGLE); }};
+    const forms::ClickHandler optBlankBlack_Click{c_.optBlankBlack,
+                                                  [this] { SendDriverCommand(DRV_BLANK_BLACK); }};
+    const forms::ClickHandler optBlankBlue_Click{c_.optBlankBlue,
+                                                 [this] { SendDriverCommand(DRV_BLANK_BLUE); }};
+    const forms::ClickHandler chkPhase_Click{c_.chkPhase, [this] { sendToggle(DRV_PHASE_TOGGLE); }};
 };
 
 }  // namespace card

@@ -8,14 +8,14 @@
 
 namespace card {
 
-// The setup window "Orvix" as designed: its frame and all 29 controls, one
-// row each, front-most first. The layout, the tab order, the stacking order,
+// The setup window "Orvix" as designed: its frames and controls, one row
+// each, front-most first. The layout, the tab order, the stacking order,
 // the frame of each option, the design values a load starts from, and the
 // sections, keys and defaults of the settings all come from here. A design
 // value is also what a missing setting reads as, so a first start with an
 // empty store changes no control and sends nothing.
 // clang-format off
-inline constexpr std::array<forms::ControlRow, 29> kKelSetupControls{{
+inline constexpr auto kKelSetupControls = std::to_array<forms::ControlRow>({
     //                     name              caption                    Left  Top   Width Height  Tab
     forms::commandButton("cmdHorizAdjust", "Horiz",                    {1845, 5640, 690,  405},   26),
     forms::commandButton("cmdVertAdjust",  "Vert",                     {2760, 5640, 690,  405},   25),
@@ -52,7 +52,7 @@ inline constexpr std::array<forms::ControlRow, 29> kKelSetupControls{{
     // Drawn on the window itself, behind every other control.
     forms::shape        ("shapeImage",     {2160, 4500, 990,  885},  {0, 255, 0}),
     forms::shape        ("shapeScreen",    {1965, 4320, 1380, 1275}, {192, 192, 192}),
-}};
+});
 // clang-format on
 
 static_assert(forms::isConsistent(kKelSetupControls), "a name twice, or an option outside a frame");

@@ -104,6 +104,20 @@ class Control {
     std::function<void()> onClick_;
 };
 
+// A click handler written in one place: the member that declares it names
+// its control and says what it does, and is that control's handler from then
+// on. Code calls it by its name, as any other handler (chkPhase_Click()).
+class ClickHandler {
+  public:
+    ClickHandler(Control& control, std::function<void()> body) : body_(std::move(body)) {
+        control.setClickHandler(body_);
+    }
+    void operator()() const { body_(); }
+
+  private:
+    std::function<void()> body_;
+};
+
 class CheckBox final : public Control {
   public:
     CheckBox(Form& owner, ControlDesign design, CheckValue value, Frame* container = nullptr);

@@ -50,7 +50,7 @@ consteval SettingStep control(std::string_view name) {
 // "NormalOut", so that its handler sees the restored signal.
 using card::SetupVariables;
 // clang-format off
-inline constexpr std::array<SettingStep, 21> kSettingSteps{{
+inline constexpr auto kSettingSteps = std::to_array<SettingStep>({
     control("chkVGAOnly"), control("optCompOut"), control("optSVHSOut"),
     control("optNTSC"), control("optPAL"),
     control("optTestBlack"), control("optTestBars"), control("optTestRamp"), control("chkNormalOut"),
@@ -62,7 +62,7 @@ inline constexpr std::array<SettingStep, 21> kSettingSteps{{
     {"Direction", "Vertical",   Kind::Direction, 8, &SetupVariables::curVertDirection},
     {},  // PlacePreviewImage: the preview goes where the restored offsets say
     control("chkPhase"),
-}};
+});
 // clang-format on
 
 inline constexpr std::size_t kSavedSettings = kSettingSteps.size() - 1;

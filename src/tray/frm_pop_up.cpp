@@ -28,11 +28,11 @@ constexpr const char* kDeafDriverText = "Your choices are kept, but they do not 
 
 // The start-up form as designed, front-most first. Msghook1 lies below the
 // client area and nothing refers to it.
-constexpr std::array<forms::ControlRow, 3> kPopUpControls{{
+constexpr auto kPopUpControls = std::to_array<forms::ControlRow>({
     forms::label("Label1", "Modify Setup...", {210, 45, 1170, 225}, 0),
     forms::label("Label2", "Exit", {225, 315, 1275, 225}, 1),
     forms::pictureBox("Msghook1", {0, 840, 1200, 480}, 2),
-}};
+});
 
 consteval const forms::ControlRow& popUpRow(std::string_view name) {
     return kPopUpControls.at(forms::stackingPosition(kPopUpControls, name));

@@ -26,7 +26,6 @@ KelSetup::~KelSetup() = default;
 
 void KelSetup::createControls() {
     parts_ = std::make_unique<Parts>(*this, driver_);
-    parts_->handlers.connect();
     parts_->stepping.connect();
     auto& b = parts_->buttons;
     b.cmdAdvanced.setClickHandler([this] { cmdAdvanced_Click(); });

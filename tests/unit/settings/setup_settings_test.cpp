@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,28 +19,39 @@ constexpr float kScreenLeft = 1965;
 constexpr float kScreenTop = 4320;
 const std::pair<float, float> kCentred{2157, 4512};
 
-std::vector<Key> writeOrder() {
-    return {
-        {"ActiveOut", "VGAOnly"},   {"ActiveOut", "CompOut"}, {"ActiveOut", "SVHSOut"},
-        {"Standard", "NTSC"},       {"Standard", "PAL"},      {"Signal", "NormalOut"},
-        {"Signal", "Black"},        {"Signal", "Bars"},       {"Signal", "Ramp"},
-        {"Blanking", "BlankOn"},    {"Blanking", "Blue"},     {"Blanking", "Black"},
-        {"Filter", "None"},         {"Filter", "Medium"},     {"Filter", "Maximum"},
-        {"Position", "Horizontal"}, {"Position", "Vertical"}, {"Direction", "Horizontal"},
-        {"Direction", "Vertical"},  {"Phase", "Phase"},
-    };
+const forms::ControlRow* rowOf(const Key& key) {
+    const auto row = std::ranges::find_if(card::kKelSetupControls, [&](const auto& row) {
+        return row.section == key.first && row.key == key.second;
+    });
+    return row == card::kKelSetupControls.end() ? nullptr : &*row;
 }
 
-std::vector<Key> readOrder() {
-    return {
-        {"ActiveOut", "VGAOnly"},   {"ActiveOut", "CompOut"},    {"ActiveOut", "SVHSOut"},
-        {"Standard", "NTSC"},       {"Standard", "PAL"},         {"Signal", "Black"},
-        {"Signal", "Bars"},         {"Signal", "Ramp"},          {"Signal", "NormalOut"},
-        {"Blanking", "BlankOn"},    {"Blanking", "Blue"},        {"Blanking", "Black"},
-        {"Filter", "None"},         {"Filter", "Medium"},        {"Filter", "Maximum"},
-        {"Position", "Horizontal"}, {"Direction", "Horizontal"}, {"Position", "Vertical"},
-        {"Direction", "Vertical"},  {"Phase", "Phase"},
-    };
+// Every key a read or a save goes through, sorted: each saved control's, and
+// the picture position's four.
+std::vector<Key> everyKey() {
+    std::vector<Key> keys{{"Position", "Horizontal"},
+                          {"Position", "Vertical"},
+                          {"Direction", "Horizontal"},
+                          {"Direction", "Vertical"}};
+    for (const forms::ControlRow& row : card::kKelSetupControls) {
+        if (!row.section.empty()) {
+            keys.emplace_back(row.section, row.key);
+        }
+    }
+    std::ranges::sort(keys);
+    return keys;
+}
+
+// The save follows the read section by section, in the order the read first
+// comes to each, with a section's check box before the rest of it.
+std::vector<Key> saveOrderOf(const std::vector<Key>& read) {
+    std::vector<Key> save = read;
+    std::ranges::stable_sort(save, {}, [&](const Key& key) {
+        const forms::ControlRow* row = rowOf(key);
+        return std::pair(std::ranges::find(read, key.first, &Key::first) - read.begin(),
+                         row == nullptr || row->kind != forms::ControlKind::CheckBox);
+    });
+    return save;
 }
 
 struct Settings : ::testing::Test, testing_support::SetupFixture {
@@ -126,7 +138,7 @@ TEST_F(Settings, ReadingRightAfterASaveChangesNothingAndSendsNothing) {
     EXPECT_TRUE(errors.reports.empty());
 }
 
-TEST_F(Settings, SaveWritesAllTwentyKeysInOrderInTheirTextForms) {
+TEST_F(Settings, SaveWritesEveryKeyOnceInTheReadsSectionOrderInTheirTextForms) {
     load();
     c().chkVGAOnly.setValue(0);
     c().optTestRamp.setValue(true);
@@ -140,7 +152,7 @@ TEST_F(Settings, SaveWritesAllTwentyKeysInOrderInTheirTextForms) {
 
     window.SaveSettingsToFile();
 
-    EXPECT_EQ(store.writes, writeOrder());
+    EXPECT_EQ(store.writes, saveOrderOf(store.reads));
     const std::map<Key, std::string> expected = {
         {{"ActiveOut", "VGAOnly"}, "0"},     {{"ActiveOut", "CompOut"}, "True"},
         {{"ActiveOut", "SVHSOut"}, "False"}, {{"Standard", "NTSC"}, "True"},
@@ -153,11 +165,16 @@ TEST_F(Settings, SaveWritesAllTwentyKeysInOrderInTheirTextForms) {
         {{"Position", "Vertical"}, "-24"},   {{"Direction", "Horizontal"}, "-8"},
         {{"Direction", "Vertical"}, "8"},    {{"Phase", "Phase"}, "1"},
     };
-    EXPECT_EQ(store.values, expected);
+    for (const auto& [key, text] : expected) {
+        EXPECT_EQ(store.values[key], text) << key.first << "\\" << key.second;
+    }
     EXPECT_EQ(driver.codes, Codes{}) << "saving sends nothing";
 }
 
-TEST_F(Settings, ReadGoesThroughTheKeysInOrderAndPlacesThePreviewBeforePhase) {
+// Every key once: "VGAOnly" first, as the rest overwrite its TV-on reset; the
+// test signals before "NormalOut", whose handler sends the restored one; the
+// preview placed once the position is read, before "Phase".
+TEST_F(Settings, ReadGoesThroughEveryKeyOnceInTheOrderTheHandlersNeed) {
     stored({{{"Position", "Horizontal"}, "-64"}, {{"Position", "Vertical"}, "40"}});
     std::pair<float, float> pictureAtPhase;
     store.onRead = [&](const Key& key) {
@@ -166,7 +183,14 @@ TEST_F(Settings, ReadGoesThroughTheKeysInOrderAndPlacesThePreviewBeforePhase) {
         }
     };
     load();
-    EXPECT_EQ(store.reads, readOrder());
+    std::vector<Key> read = store.reads;
+    EXPECT_EQ(read.front(), Key("ActiveOut", "VGAOnly"));
+    for (const char* signal : {"Black", "Bars", "Ramp"}) {
+        EXPECT_LT(std::ranges::find(read, Key("Signal", signal)),
+                  std::ranges::find(read, Key("Signal", "NormalOut")));
+    }
+    std::ranges::sort(read);
+    EXPECT_EQ(read, everyKey());
     EXPECT_EQ(pictureAtPhase, std::make_pair(kScreenLeft, kScreenTop + 192 + 120));
 }
 

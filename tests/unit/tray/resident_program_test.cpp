@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "settings/setting_table.h"
 #include "support/setup_fixture.h"
 #include "tray/fake_tray.h"
 #include "tray/frm_pop_up.h"
@@ -67,7 +68,7 @@ TEST_F(Resident, ExitRemovesTheIconBeforeSavingThenUnloadsUnhooksAndEnds) {
     std::vector<std::size_t> writesAtDelete;
     shell.onDelete = [&] { writesAtDelete.push_back(store.writes.size()); };
     exit();
-    EXPECT_EQ(writesAtDelete, (std::vector<std::size_t>{0, 20}));
+    EXPECT_EQ(writesAtDelete, (std::vector<std::size_t>{0, settings::kSavedSettings}));
     EXPECT_EQ(log, (EventLog{"delete", "delete", "dispatch", "UnhookTray"}));
     EXPECT_EQ((store.values[{"Filter", "None"}]), "True");
     EXPECT_FALSE(window.isLoaded());
@@ -109,7 +110,7 @@ TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
         EXPECT_EQ(log, (EventLog{"delete", "delete", "dispatch", "UnhookTray"}));
         EXPECT_FALSE(window.isLoaded());
         EXPECT_TRUE(platform.ended);
-        EXPECT_EQ(store.values.size(), 20U);
+        EXPECT_EQ(store.values.size(), settings::kSavedSettings);
         EXPECT_EQ((store.values[{"Filter", "None"}]), "True");
         platform.ended = false;
     }

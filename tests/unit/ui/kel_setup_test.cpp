@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "card/kel_setup_table.h"
+#include "settings/setting_table.h"
 #include "support/setup_fixture.h"
 
 namespace {
@@ -63,7 +64,7 @@ TEST_F(SetupWindow, OkSavesAndHidesWithoutACommand) {
     window.buttons().cmdOK.userClick();
     EXPECT_FALSE(window.Visible());
     EXPECT_TRUE(driver.codes.empty());
-    EXPECT_EQ(store.writes.size(), 20U);
+    EXPECT_EQ(store.writes.size(), settings::kSavedSettings);
     EXPECT_EQ((store.values[{"Filter", "None"}]), "True");
 }
 
