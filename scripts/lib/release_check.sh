@@ -8,7 +8,8 @@
 # they are asked to go. All of it twice: on a 64-bit Windows, which gets the
 # 64-bit program, and on a 32-bit one, which gets the 32-bit program (where
 # this machine runs 32-bit programs: scripts/lib/wine32.sh). Also the
-# programs' size, the DLLs they need and the hardening they carry.
+# programs' size, what they import (nothing newer than the Windows floor) and
+# the hardening they carry.
 # scripts/test runs it after the programs are built; it fails on the first
 # broken step, leaving its logs under build/release/.
 set -euo pipefail
@@ -20,8 +21,6 @@ RELEASE_MAX_PROGRAM_KB=400
 # ASLR, DEP, and no Terminal Services shims; on 64-bit, ASLR over the whole
 # address space as well (HIGH_ENTROPY_VA).
 RELEASE_PE_FLAGS="DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE"
-# What every Windows has; anything else would have to ship beside the program.
-RELEASE_WINDOWS_DLLS=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll "
 RELEASE_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 RELEASE_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenda'
 RELEASE_SETTINGS_KEY='HKCU\Software\Quenda'
@@ -111,14 +110,49 @@ release_check_programs() {
         kb=$((($(stat -c %s "$program") + 1023) / 1024))
         ((kb < RELEASE_MAX_PROGRAM_KB)) ||
             release_fail "$(basename "$program") is $kb KB, over $RELEASE_MAX_PROGRAM_KB KB"
-        while read -r dll; do
-            dll="${dll,,}"
-            [[ "$RELEASE_WINDOWS_DLLS" == *" $dll "* ]] ||
-                release_fail "$(basename "$program") needs $dll, which Windows does not have"
-        done < <("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p')
-        release_ok "$(basename "$program"): $kb KB, needs only Windows' own DLLs"
+        release_check_imports "$program" "$objdump" "$build"
+        release_ok "$(basename "$program"): $kb KB"
         release_check_hardening "$program" "$objdump" "$QUENDA_ROOT/build/$build/src/app/quenda.map"
     done
+}
+
+# release_imports PROGRAM OBJDUMP: one line per import, "dll function" (the
+# DLL in lower case); an import by ordinal has "<ordinal>" for its name.
+release_imports() {
+    "$2" -p "$1" | awk -F'\t' '
+        /^\tDLL Name: / { dll = tolower(substr($0, index($0, ": ") + 2)); next }
+        /^$/ { dll = "" }
+        dll != "" && /^\t[0-9a-f]+\t/ {
+            n = split($3, words, " ")
+            print dll, (n < 2 || words[n] == "<none>" ? "<ordinal>" : words[n])
+        }'
+}
+
+# release_check_imports PROGRAM OBJDUMP BUILD: the program loads on the
+# floor of its build (XP SP3, XP x64): it imports only reviewed functions of
+# Windows' own DLLs (packaging/imports/, one list per DLL, each entry with
+# the oldest Windows that has it), each by name and at load time, and its
+# subsystem version asks for no newer Windows.
+release_check_imports() {
+    local name dll function count=0 allowed="$QUENDA_ROOT/packaging/imports" floor=5.01 headers subsystem
+    name="$(basename "$1")"
+    [[ "$3" == win32 ]] || floor=5.02
+    while read -r dll function; do
+        [[ -f "$allowed/$dll" ]] || release_fail "$name imports $dll!$function: $dll is not a reviewed DLL"
+        [[ "$function" != "<ordinal>" ]] || release_fail "$name imports from $dll by ordinal"
+        awk -v f="$function" '$1 == f { found = 1 } END { exit !found }' "$allowed/$dll" ||
+            release_fail "$name imports $dll!$function, which is on no reviewed list (packaging/imports/$dll)"
+        count=$((count + 1))
+    done < <(release_imports "$1" "$2")
+    ((count > 0)) || release_fail "$name: no imports were read"
+    headers="$("$2" -p "$1")"
+    grep -q -E '^Entry d 0+ 0+ Delay Import Directory' <<<"$headers" ||
+        release_fail "$name has delay-load imports"
+    subsystem="$(awk '/^MajorSubsystemVersion/ { major = $2 } /^MinorSubsystemVersion/ { minor = $2 }
+        END { printf "%d.%02d", major, minor }' <<<"$headers")"
+    awk -v v="$subsystem" -v f="$floor" 'BEGIN { exit !(v + 0 <= f + 0) }' ||
+        release_fail "$name asks for Windows $subsystem, above the floor $floor"
+    release_ok "$name: $count imports, all reviewed, by name, at load time; subsystem $subsystem (floor $floor)"
 }
 
 # release_check_hardening PROGRAM OBJDUMP LINK_MAP: the PE flags, and the
