@@ -73,6 +73,7 @@ release_on_windows() {
     [[ -f "$RELEASE_AUTOMATE" ]] || die "build/$build/tests/e2e/automate.exe is missing"
     release_expect_windows_bits
 
+    release_refuse_older_windows "$dir"
     release_install_exit_uninstall "$dir"
     release_install_options "$dir"
 
@@ -245,6 +246,21 @@ release_expect_ended() {
     fi
 }
 
+# On a Windows older than the programs' floor a silent install fails and
+# writes nothing: no folder, no log-on entry, no registration.
+release_refuse_older_windows() {
+    local status=0
+    wine_use_windows_version win2k
+    WINEDEBUG=-all timeout 120 "$WINELOADER" "$RELEASE_INSTALLER" /S >"$1/refused.log" 2>&1 || status=$?
+    wine_use_windows_version none
+    ((status != 0)) || release_fail "the silent install on Windows 2000 reported success"
+    [[ ! -e "$(release_user_dir)/AppData/Local/Programs/Quenda" ]] ||
+        release_fail "the install on Windows 2000 left files behind"
+    ! wine_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "the install on Windows 2000 left a log-on entry"
+    ! wine_reg query "$RELEASE_UNINSTALL_KEY" || release_fail "the install on Windows 2000 registered itself"
+    release_ok "Windows 2000: the silent install fails (status $status) and writes nothing"
+}
+
 release_install_exit_uninstall() {
     local dir="$1" user_dir install_dir shortcut program run logon_pid
     release_install "$dir/install.log"
@@ -301,11 +317,17 @@ release_install_exit_uninstall() {
     release_ok "the settings survive the uninstall"
 }
 
-# The administrator's switches: no start at log-on; settings removed too.
+# The administrator's switches, on the oldest Windows served: XP (SP3), or
+# XP x64 for the 64-bit program.
 release_install_options() {
-    local dir="$1" install_dir
+    local dir="$1" install_dir xp=winxp
+    [[ $RELEASE_BITS == 32 ]] || xp=winxp64
+    wine_use_windows_version "$xp"
     release_install "$dir/install-options.log" /NOLOGONSTART
     install_dir="$(release_user_dir)/AppData/Local/Programs/Quenda"
+    cmp -s "$install_dir/quenda.exe" "$RELEASE_PROGRAM" ||
+        release_fail "$xp: the installed quenda.exe is not the $RELEASE_BITS-bit program"
+    release_ok "$xp: the $RELEASE_BITS-bit program installed"
     ! wine_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "/NOLOGONSTART left a log-on entry"
     release_ok "/NOLOGONSTART: installed without a log-on entry"
     release_expect_running "$dir/install-options.log" "after the install"
@@ -313,6 +335,7 @@ release_install_options() {
     release_expect_ended "$dir/install-options.log" "uninstall"
     ! wine_reg query "$RELEASE_SETTINGS_KEY" || release_fail "/REMOVESETTINGS kept the settings"
     release_ok "/REMOVESETTINGS: uninstalled with the settings"
+    wine_use_windows_version none
 }
 
 release_log_tails() {
