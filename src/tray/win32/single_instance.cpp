@@ -17,29 +17,40 @@ constexpr std::array<const char*, SingleInstance::kNames> kMutexNames{"Local\\Qu
                                                                       "Local\\Quenda.Resident.2"};
 // The resident copy may still be starting: it has this long to show its
 // window and answer.
-constexpr ULONGLONG kWaitForResidentMs = 5000;
+constexpr DWORD kWaitForResidentMs = 5000;
 constexpr DWORD kPollMs = 100;
 
-UINT msLeft(ULONGLONG deadline) {
-    const ULONGLONG now = GetTickCount64();
-    return now < deadline ? static_cast<UINT>(deadline - now) : 0;
-}
+// The tick count wraps every 49.7 days; the time gone since the start, an
+// unsigned difference, is right across the wrap.
+class Deadline {
+  public:
+    explicit Deadline(DWORD lengthMs) : start_(GetTickCount()), lengthMs_(lengthMs) {}
 
-HWND findResidentWindow(ULONGLONG deadline) {
+    UINT msLeft() const {
+        const DWORD gone = GetTickCount() - start_;
+        return gone < lengthMs_ ? lengthMs_ - gone : 0;
+    }
+
+  private:
+    DWORD start_;
+    DWORD lengthMs_;
+};
+
+HWND findResidentWindow(const Deadline& deadline) {
     for (;;) {
         if (HWND window = FindWindowA(kPopUpWindowClass, nullptr)) {
             return window;
         }
-        if (msLeft(deadline) == 0) {
+        if (deadline.msLeft() == 0) {
             return nullptr;
         }
         Sleep(kPollMs);
     }
 }
 
-bool answers(HWND window, ULONGLONG deadline) {
+bool answers(HWND window, const Deadline& deadline) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, msLeft(deadline),
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, deadline.msLeft(),
                                &result) != 0;
 }
 
@@ -76,7 +87,7 @@ bool SingleInstance::acquire() {
 // A copy that holds the lock but never shows a window that answers leaves
 // the user with nothing on screen; they are told rather than left waiting.
 void SingleInstance::openResidentCopy() {
-    const ULONGLONG deadline = GetTickCount64() + kWaitForResidentMs;
+    const Deadline deadline(kWaitForResidentMs);
     HWND resident = findResidentWindow(deadline);
     if (resident == nullptr || !answers(resident, deadline)) {
         forms::win32::trace(resident == nullptr ? "already resident: its window was not found"
