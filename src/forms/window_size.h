@@ -37,11 +37,13 @@ float clientWidthTwips(const Form& form);
 // cannot see it.
 bool liesInClientArea(const Control& control);
 
-// Where a window at `window` goes so that it lies wholly inside `area` (the
-// work area of a monitor), moved as little as that takes. A window larger
-// than the area keeps its top-left corner inside it, so its caption can be
-// reached.
-PixelRect fitInside(PixelRect window, PixelRect area);
+// Where a window at `window` goes so that it lies wholly inside the work
+// area of its monitor, moved as little as that takes. A window larger than
+// the area keeps its top-left corner inside it, so its caption can be
+// reached. Only the part of the work area on the monitor counts: right after
+// a change to a smaller display mode the system may still report the old
+// work area, and a window fitted to that would be off the new screen.
+PixelRect fitInside(PixelRect window, PixelRect monitor, PixelRect work);
 
 // The real outer size of a window whose client area is `clientWidth` by
 // `clientHeight` twips.

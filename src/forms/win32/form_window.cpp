@@ -256,6 +256,12 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (LOWORD(wParam) == WA_INACTIVE && viewOf(GetFocus()) != nullptr) {
                 lastFocus_ = GetFocus();
             }
+            // Activated by the keyboard or by another program, perhaps where
+            // it cannot be seen; a click found it in view already, and must
+            // land where it was aimed.
+            if (LOWORD(wParam) == WA_ACTIVE) {
+                bringIntoWorkArea();
+            }
             break;
         case WM_SETFOCUS:
             // Back to the control that had the focus when the window was last left.
@@ -290,6 +296,11 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETHIGHCONTRAST) {
                 repaintAll();
+            }
+            // The task bar moved or grew, or the work area caught up with a
+            // change of display mode.
+            if (wParam == SPI_SETWORKAREA && IsWindowVisible(window) != FALSE) {
+                bringIntoWorkArea();
             }
             // A new message font, or a new DPI where the system tells no
             // window about it, redraws the window at what holds now.
