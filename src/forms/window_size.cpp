@@ -52,11 +52,10 @@ PixelRect fitInside(PixelRect window, PixelRect monitor, PixelRect work) {
     return window;
 }
 
-std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int currentDpi, int dpi,
+std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int dpi,
                                                       std::optional<PixelPoint> suggested,
                                                       FrameExtent frame) {
-    constexpr int kLargestStep = 4;
-    if (!suggested || dpi <= 0 || dpi > kLargestStep * currentDpi) {
+    if (!suggested || dpi < kLowestDpi || dpi > kHighestDpi) {
         return std::nullopt;
     }
     return DpiChangePlacement{

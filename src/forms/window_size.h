@@ -65,10 +65,14 @@ struct PixelPoint {
     int left = 0;
     int top = 0;
 };
-// Any program can send the message: one without a corner, or with a DPI of
-// 0 or above four times the current one, is no display the window is on,
-// and gets nothing.
-std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int currentDpi, int dpi,
+// The scales a display can have, 100 % to 500 %. Any program can send the
+// message that the DPI changed, and again and again: one outside these
+// bounds, or without a corner, is no display the window is on and gets
+// nothing, so no run of such messages can grow the window past what a real
+// display would.
+inline constexpr int kLowestDpi = 96;
+inline constexpr int kHighestDpi = 480;
+std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int dpi,
                                                       std::optional<PixelPoint> suggested,
                                                       FrameExtent frame);
 

@@ -76,7 +76,7 @@ void FormWindow::changeScale(int dpi) {
 // changed): it goes where the system says, at the size the twips give there.
 void FormWindow::moveToNewDpi(int dpi, const RECT* suggested) {
     const auto placed = placeAfterDpiChange(
-        form_, scale_.dpi, dpi,
+        form_, dpi,
         suggested == nullptr ? std::nullopt
                              : std::optional<PixelPoint>{{suggested->left, suggested->top}},
         frameExtentOf(window_.get(), dpi));
