@@ -123,6 +123,25 @@ test_a_close_while_an_error_box_is_up_ends_the_program_once() {
     e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
 }
 
+# A start while Exit tells the user that the settings were not saved finds
+# the resident copy ending: it waits, and runs once that copy has gone. A
+# volatile key of the program's name lets no lasting section be made under it.
+test_a_start_while_exit_reports_a_failed_save_runs_once_the_ending_copy_has_gone() {
+    e2e_show_setup
+    e2e_automate volatile 'Software\Quenda' >/dev/null
+    e2e_automate post --class QuendaSetup --child Exit BM_CLICK >/dev/null
+    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
+        e2e_fail "no message box about the failed save"
+    start_copy later.log &
+    wait_until 30 grep -q -a 'Quenda: already resident: it is ending' "$E2E_TEST_DIR/later.log" ||
+        e2e_fail "the later start did not hear that the copy is ending: $(grep -a 'Quenda:' "$E2E_TEST_DIR/later.log")"
+    e2e_click '#32770' OK
+    e2e_wait_exit 15 || e2e_fail "the ending copy did not end"
+    wait_until 30 grep -q -a 'Quenda: tray add' "$E2E_TEST_DIR/later.log" ||
+        e2e_fail "the later start did not become the resident copy"
+    e2e_expect_eq 1 "$(e2e_automate windows --class "$QUENDA_POPUP_CLASS" | wc -l)" "start-up windows"
+}
+
 # Whatever held the first name when the resident copy started, a later start
 # finds that copy: two starts at once while another kind of object holds the
 # name leave one copy, and so does a third once the object has gone.
