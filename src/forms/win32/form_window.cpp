@@ -198,12 +198,12 @@ FormWindow* FormWindow::fromWindow(HWND window) {
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (madeUpLifecycleMessage(window, message)) {
+        return 0;
+    }
     auto* self = objectOfWindow<FormWindow>(window, message, lParam);
     if (self == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     }
     Toolkit& toolkit = self->form_.toolkit();
     try {

@@ -59,6 +59,9 @@ void ShapeView::createWindow() {
 }
 
 LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (madeUpLifecycleMessage(window, message)) {
+        return 0;
+    }
     auto* self = objectOfWindow<ShapeView>(window, message, lParam);
     if (self != nullptr) {
         switch (message) {

@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
-readonly WS_MINIMIZE=0x20000000 LOCK_NAME='Local\Quenda.Resident'
+readonly WS_MINIMIZE=0x20000000 LOCK_NAME='Local\Quenda.Resident' WM_NCDESTROY=0x0082
 readonly NO_ANSWER='Quenda is already running but does not respond.'
 
 setup_line() { e2e_automate find --class QuendaSetup; }
@@ -71,18 +71,33 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_th
         e2e_fail "no tooltip change after TaskbarCreated: $(e2e_debug_lines | tail -n 4 | tr '\n' '|')"
 }
 
+# Another program sends each of our windows the message that it is being
+# destroyed: the start-up window, the setup window and the preview's.
+make_up_destroys() {
+    local window
+    for window in "$(e2e_field "$(e2e_automate find --class "$QUENDA_POPUP_CLASS")" hwnd)" \
+        "$(e2e_field "$(setup_line)" hwnd)" \
+        "$(e2e_field "$(e2e_automate find --class QuendaSetup --child-class QuendaShape)" hwnd)"; do
+        e2e_automate send --hwnd "$window" "$WM_NCDESTROY" >/dev/null
+    done
+}
+
 # A polite end from outside (taskkill without /f) closes every window of
 # ours, the setup window first where Wine's taskkill is concerned; whichever
 # hears it first, the program ends as Exit does and saves what the window
-# shows, confirmed or not.
+# shows, confirmed or not. Made-up destroy messages before it change nothing.
 test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
     local closes class
-    for closes in taskkill "QuendaSetup $QUENDA_POPUP_CLASS" "$QUENDA_POPUP_CLASS QuendaSetup"; do
+    for closes in taskkill "QuendaSetup $QUENDA_POPUP_CLASS" "$QUENDA_POPUP_CLASS QuendaSetup" \
+        "made-up destroys, then taskkill"; do
         e2e_reg_reset
         e2e_show_setup
         e2e_click QuendaSetup "Advanced >>"
+        if [[ "$closes" == made-up* ]]; then
+            make_up_destroys
+        fi
         e2e_click QuendaSetup PAL
-        if [[ "$closes" == taskkill ]]; then
+        if [[ "$closes" == *taskkill ]]; then
             WINEDEBUG=-all "$WINE64" taskkill /pid "$(e2e_field "$(setup_line)" pid)" >/dev/null 2>&1 ||
                 e2e_fail "taskkill found no program"
         else
