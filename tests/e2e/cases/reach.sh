@@ -39,14 +39,20 @@ has_changes() { (($(preview_changes | wc -l) >= $1)); }
 
 test_reach_a_screen_reader_reads_and_hears_the_picture_position() {
     e2e_show_setup
+    # At the compact width the right column is there but cannot be seen:
+    # it is not offered as something to read or act on.
     local preview
     preview="$(accessible "Picture position")"
-    e2e_expect_eq "graphic|read only|centred" "$(e2e_field "$preview" role)|$(
-        e2e_field "$preview" state)|$(e2e_field "$preview" value)" "the preview at open"
+    e2e_expect_eq "graphic|read only+invisible+offscreen|centred|invisible+offscreen" \
+        "$(e2e_field "$preview" role)|$(e2e_field "$preview" state)|$(
+            e2e_field "$preview" value)|$(e2e_field "$(accessible Horiz)" state)" \
+        "the preview and Horiz at the compact width"
     # The preview is where a point test finds it.
     local x y width height
     IFS=, read -r x y width height <<<"$(e2e_field "$preview" location)"
     e2e_click QuendaSetup "Advanced >>"
+    e2e_expect_eq "read only|focusable" "$(e2e_field "$(accessible "Picture position")" state)|$(
+        e2e_field "$(accessible Horiz)" state)" "the preview and Horiz at the advanced width"
     e2e_expect_eq "Picture position" "$(e2e_field "$(e2e_automate accpoint \
         $((x + width / 2)) $((y + height / 2)))" name)" "the object at the preview's middle"
 
