@@ -1,8 +1,11 @@
-# Cross build for Windows with MinGW-w64 (i686), posix thread model.
+# Cross build for Windows with MinGW-w64 (i686), win32 thread model: its C++
+# runtime synchronises with Windows' own primitives of XP's day, where the
+# posix model's static threading library imports GetTickCount64 (Vista) and
+# so keeps the program from loading on XP.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

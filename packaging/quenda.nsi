@@ -22,6 +22,7 @@ Unicode true
 !include FileFunc.nsh
 !include x64.nsh
 !include WinMessages.nsh
+!include WinVer.nsh
 
 !define PRODUCT "Quenda"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenda"
@@ -192,7 +193,31 @@ Section "-Finish"
     ${EndIf}
 SectionEnd
 
+; The programs need Windows XP with Service Pack 3, or the 64-bit XP or
+; Server 2003 (both NT 5.2) with Service Pack 2; on anything older they would
+; not start, so setup writes nothing there and a silent run fails.
+Function RefuseOlderWindows
+    StrCpy $0 ""
+    ${IfNot} ${AtLeastWinXP}
+        StrCpy $0 old
+    ${ElseIf} ${IsWinXP}
+    ${AndIfNot} ${AtLeastServicePack} 3
+        StrCpy $0 old
+    ${ElseIf} ${IsWin2003}
+    ${AndIfNot} ${AtLeastServicePack} 2
+        StrCpy $0 old
+    ${EndIf}
+    ${If} $0 == old
+        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} needs Windows XP with Service Pack 3 or later \
+            (64-bit: Windows XP x64 or Server 2003 with Service Pack 2 or later). \
+            Nothing was installed." /SD IDOK
+        SetErrorLevel 3
+        Quit
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
+    Call RefuseOlderWindows
     ${GetParameters} $0
     ClearErrors
     ${GetOptions} $0 "/NOLOGONSTART" $1

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
 // Starts a tray program, measures it as a user meets it, and ends it through
@@ -39,6 +39,10 @@ class ScopedHandle {
     }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
     HANDLE get() const { return handle_; }
 
   private:
@@ -84,14 +88,16 @@ class DebugMonitor {
     DebugMonitor& operator=(const DebugMonitor&) = delete;
     ~DebugMonitor() {
         stop_ = true;
-        if (reader_.joinable()) {
-            reader_.join();
+        if (reader_.get() != nullptr) {
+            WaitForSingleObject(reader_.get(), INFINITE);
         }
     }
 
     bool ready() const { return view_.bytes() != nullptr; }
+    // A thread of Windows' own: the compiler's thread model for XP has no
+    // std::thread.
     void start() {
-        reader_ = std::thread([this] { readLines(); });
+        reader_ = ScopedHandle(CreateThread(nullptr, 0, readerThread, this, 0, nullptr));
     }
     void watch(DWORD processId) { watched_ = processId; }
     // The time the watched program's "tray add" line arrived, or a negative
@@ -104,6 +110,11 @@ class DebugMonitor {
     }
 
   private:
+    static DWORD WINAPI readerThread(void* monitor) {
+        static_cast<DebugMonitor*>(monitor)->readLines();
+        return 0;
+    }
+
     void readLines() {
         SetEvent(bufferReady_.get());
         while (!stop_) {
@@ -132,7 +143,7 @@ class DebugMonitor {
     std::atomic<bool> stop_{false};
     std::atomic<DWORD> watched_{0};
     double trayAddedAt_ = 0.0;
-    std::thread reader_;
+    ScopedHandle reader_;
 };
 
 struct Footprint {

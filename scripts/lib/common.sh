@@ -32,7 +32,7 @@ die() {
 # some route runs 32-bit programs (see scripts/lib/wine32.sh).
 QUENDA_PACKAGES=(
     cmake ninja-build g++ libgtest-dev clang-format clang-tidy nsis
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     wine wine64 fonts-wine xvfb imagemagick fonts-dejavu-core
     libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1
 )

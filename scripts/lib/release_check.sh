@@ -8,7 +8,8 @@
 # they are asked to go. All of it twice: on a 64-bit Windows, which gets the
 # 64-bit program, and on a 32-bit one, which gets the 32-bit program (where
 # this machine runs 32-bit programs: scripts/lib/wine32.sh). Also the
-# programs' size, the DLLs they need and the hardening they carry.
+# programs' size, what they import (nothing newer than the Windows floor) and
+# the hardening they carry.
 # scripts/test runs it after the programs are built; it fails on the first
 # broken step, leaving its logs under build/release/.
 set -euo pipefail
@@ -20,8 +21,6 @@ RELEASE_MAX_PROGRAM_KB=400
 # ASLR, DEP, and no Terminal Services shims; on 64-bit, ASLR over the whole
 # address space as well (HIGH_ENTROPY_VA).
 RELEASE_PE_FLAGS="DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE"
-# What every Windows has; anything else would have to ship beside the program.
-RELEASE_WINDOWS_DLLS=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll "
 RELEASE_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 RELEASE_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenda'
 RELEASE_SETTINGS_KEY='HKCU\Software\Quenda'
@@ -74,6 +73,7 @@ release_on_windows() {
     [[ -f "$RELEASE_AUTOMATE" ]] || die "build/$build/tests/e2e/automate.exe is missing"
     release_expect_windows_bits
 
+    release_refuse_older_windows "$dir"
     release_install_exit_uninstall "$dir"
     release_install_options "$dir"
 
@@ -111,14 +111,49 @@ release_check_programs() {
         kb=$((($(stat -c %s "$program") + 1023) / 1024))
         ((kb < RELEASE_MAX_PROGRAM_KB)) ||
             release_fail "$(basename "$program") is $kb KB, over $RELEASE_MAX_PROGRAM_KB KB"
-        while read -r dll; do
-            dll="${dll,,}"
-            [[ "$RELEASE_WINDOWS_DLLS" == *" $dll "* ]] ||
-                release_fail "$(basename "$program") needs $dll, which Windows does not have"
-        done < <("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p')
-        release_ok "$(basename "$program"): $kb KB, needs only Windows' own DLLs"
+        release_check_imports "$program" "$objdump" "$build"
+        release_ok "$(basename "$program"): $kb KB"
         release_check_hardening "$program" "$objdump" "$QUENDA_ROOT/build/$build/src/app/quenda.map"
     done
+}
+
+# release_imports PROGRAM OBJDUMP: one line per import, "dll function" (the
+# DLL in lower case); an import by ordinal has "<ordinal>" for its name.
+release_imports() {
+    "$2" -p "$1" | awk -F'\t' '
+        /^\tDLL Name: / { dll = tolower(substr($0, index($0, ": ") + 2)); next }
+        /^$/ { dll = "" }
+        dll != "" && /^\t[0-9a-f]+\t/ {
+            n = split($3, words, " ")
+            print dll, (n < 2 || words[n] == "<none>" ? "<ordinal>" : words[n])
+        }'
+}
+
+# release_check_imports PROGRAM OBJDUMP BUILD: the program loads on the
+# floor of its build (XP SP3, XP x64): it imports only reviewed functions of
+# Windows' own DLLs (packaging/imports/, one list per DLL, each entry with
+# the oldest Windows that has it), each by name and at load time, and its
+# subsystem version asks for no newer Windows.
+release_check_imports() {
+    local name dll function count=0 allowed="$QUENDA_ROOT/packaging/imports" floor=5.01 headers subsystem
+    name="$(basename "$1")"
+    [[ "$3" == win32 ]] || floor=5.02
+    while read -r dll function; do
+        [[ -f "$allowed/$dll" ]] || release_fail "$name imports $dll!$function: $dll is not a reviewed DLL"
+        [[ "$function" != "<ordinal>" ]] || release_fail "$name imports from $dll by ordinal"
+        awk -v f="$function" '$1 == f { found = 1 } END { exit !found }' "$allowed/$dll" ||
+            release_fail "$name imports $dll!$function, which is on no reviewed list (packaging/imports/$dll)"
+        count=$((count + 1))
+    done < <(release_imports "$1" "$2")
+    ((count > 0)) || release_fail "$name: no imports were read"
+    headers="$("$2" -p "$1")"
+    grep -q -E '^Entry d 0+ 0+ Delay Import Directory' <<<"$headers" ||
+        release_fail "$name has delay-load imports"
+    subsystem="$(awk '/^MajorSubsystemVersion/ { major = $2 } /^MinorSubsystemVersion/ { minor = $2 }
+        END { printf "%d.%02d", major, minor }' <<<"$headers")"
+    awk -v v="$subsystem" -v f="$floor" 'BEGIN { exit !(v + 0 <= f + 0) }' ||
+        release_fail "$name asks for Windows $subsystem, above the floor $floor"
+    release_ok "$name: $count imports, all reviewed, by name, at load time; subsystem $subsystem (floor $floor)"
 }
 
 # release_check_hardening PROGRAM OBJDUMP LINK_MAP: the PE flags, and the
@@ -211,6 +246,21 @@ release_expect_ended() {
     fi
 }
 
+# On a Windows older than the programs' floor a silent install fails and
+# writes nothing: no folder, no log-on entry, no registration.
+release_refuse_older_windows() {
+    local status=0
+    wine_use_windows_version win2k
+    WINEDEBUG=-all timeout 120 "$WINELOADER" "$RELEASE_INSTALLER" /S >"$1/refused.log" 2>&1 || status=$?
+    wine_use_windows_version none
+    ((status != 0)) || release_fail "the silent install on Windows 2000 reported success"
+    [[ ! -e "$(release_user_dir)/AppData/Local/Programs/Quenda" ]] ||
+        release_fail "the install on Windows 2000 left files behind"
+    ! wine_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "the install on Windows 2000 left a log-on entry"
+    ! wine_reg query "$RELEASE_UNINSTALL_KEY" || release_fail "the install on Windows 2000 registered itself"
+    release_ok "Windows 2000: the silent install fails (status $status) and writes nothing"
+}
+
 release_install_exit_uninstall() {
     local dir="$1" user_dir install_dir shortcut program run logon_pid
     release_install "$dir/install.log"
@@ -267,11 +317,17 @@ release_install_exit_uninstall() {
     release_ok "the settings survive the uninstall"
 }
 
-# The administrator's switches: no start at log-on; settings removed too.
+# The administrator's switches, on the oldest Windows served: XP (SP3), or
+# XP x64 for the 64-bit program.
 release_install_options() {
-    local dir="$1" install_dir
+    local dir="$1" install_dir xp=winxp
+    [[ $RELEASE_BITS == 32 ]] || xp=winxp64
+    wine_use_windows_version "$xp"
     release_install "$dir/install-options.log" /NOLOGONSTART
     install_dir="$(release_user_dir)/AppData/Local/Programs/Quenda"
+    cmp -s "$install_dir/quenda.exe" "$RELEASE_PROGRAM" ||
+        release_fail "$xp: the installed quenda.exe is not the $RELEASE_BITS-bit program"
+    release_ok "$xp: the $RELEASE_BITS-bit program installed"
     ! wine_reg_value "$RELEASE_RUN_KEY" Quenda >/dev/null || release_fail "/NOLOGONSTART left a log-on entry"
     release_ok "/NOLOGONSTART: installed without a log-on entry"
     release_expect_running "$dir/install-options.log" "after the install"
@@ -279,6 +335,7 @@ release_install_options() {
     release_expect_ended "$dir/install-options.log" "uninstall"
     ! wine_reg query "$RELEASE_SETTINGS_KEY" || release_fail "/REMOVESETTINGS kept the settings"
     release_ok "/REMOVESETTINGS: uninstalled with the settings"
+    wine_use_windows_version none
 }
 
 release_log_tails() {

@@ -140,6 +140,17 @@ wine_reg() { WINEDEBUG=-all "$WINELOADER" reg "$@" >/dev/null 2>&1; }
 # The display's resolution for programs started from now on.
 wine_use_dpi() { wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
 
+# The Windows version the prefix reports to programs started from now on
+# (winecfg's names: win2k, winxp, winxp64, win7, win10); none restores
+# Wine's default.
+wine_use_windows_version() {
+    if [[ "$1" == none ]]; then
+        wine_reg delete 'HKCU\Software\Wine' /v Version /f || true
+    else
+        wine_reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$1" /f
+    fi
+}
+
 # wine_reg_value KEY NAME [TYPE]: the data of value NAME (a plain word) in
 # the prefix's registry, of TYPE (default: any REG_ type); fails when there
 # is none.

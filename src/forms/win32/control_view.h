@@ -7,6 +7,7 @@
 #include "forms/controls.h"
 #include "forms/win32/accessibility.h"
 #include "forms/win32/handles.h"
+#include "forms/win32/newer_windows.h"
 
 namespace forms::win32 {
 
@@ -14,7 +15,7 @@ namespace forms::win32 {
 // The form window owns it and changes it when the window's DPI changes; the
 // views read it whenever they place or draw a control.
 struct ViewScale {
-    int dpi = USER_DEFAULT_SCREEN_DPI;
+    int dpi = kDefaultDpi;
     HFONT font = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "forms/win32/newer_windows.h"
 #include "forms/win32/own_windows.h"
 #include "forms/win32/program_names.h"
 #include "forms/win32/screen_metrics.h"
@@ -287,7 +288,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 bringIntoWorkArea();
             }
             break;
-        case WM_DPICHANGED:
+        case kDpiChangedMessage:
             moveToNewDpi(HIWORD(wParam), fromInteger<const RECT*>(lParam));
             return 0;
         case WM_SYSCOLORCHANGE:

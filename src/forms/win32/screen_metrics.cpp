@@ -1,8 +1,10 @@
 #include "forms/win32/screen_metrics.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "forms/win32/handles.h"
+#include "forms/win32/newer_windows.h"
 
 namespace forms::win32 {
 
@@ -49,11 +51,15 @@ bool faceUsable(const char* face, int emHeight) {
     return search.usable;
 }
 
+// The metrics as XP knows them, ending with the message font: XP refuses the
+// size that counts Vista's padded border, and every later Windows takes this.
+constexpr UINT kMetricsSizeForXp = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
+
 LOGFONTA messageFont() {
     NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
+    metrics.cbSize = kMetricsSizeForXp;
     LOGFONTA font{};
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) != FALSE) {
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSizeForXp, &metrics, 0) != FALSE) {
         font = metrics.lfMessageFont;
     } else {
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
@@ -66,7 +72,7 @@ LOGFONTA messageFont() {
 int screenDpi() {
     const ScreenDC screen;
     const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+    return dpi > 0 ? dpi : kDefaultDpi;
 }
 
 int windowDpi(HWND window) {

@@ -18,23 +18,34 @@ constexpr std::array<const char*, SingleInstance::kNames> kMutexNames{"Local\\Qu
                                                                       "Local\\Quenda.Resident.2"};
 // The resident copy may still be starting: it has this long to show its
 // window and answer.
-constexpr ULONGLONG kWaitForResidentMs = 5000;
+constexpr DWORD kWaitForResidentMs = 5000;
 constexpr DWORD kPollMs = 100;
 // An ending copy may be showing the user why its settings were not saved:
 // it has this long to be answered and end.
 constexpr DWORD kWaitForEndingMs = 120000;
 
-UINT msLeft(ULONGLONG deadline) {
-    const ULONGLONG now = GetTickCount64();
-    return now < deadline ? static_cast<UINT>(deadline - now) : 0;
-}
+// The tick count wraps every 49.7 days; the time gone since the start, an
+// unsigned difference, is right across the wrap.
+class Deadline {
+  public:
+    explicit Deadline(DWORD lengthMs) : start_(GetTickCount()), lengthMs_(lengthMs) {}
 
-HWND findResidentWindow(ULONGLONG deadline) {
+    UINT msLeft() const {
+        const DWORD gone = GetTickCount() - start_;
+        return gone < lengthMs_ ? lengthMs_ - gone : 0;
+    }
+
+  private:
+    DWORD start_;
+    DWORD lengthMs_;
+};
+
+HWND findResidentWindow(const Deadline& deadline) {
     for (;;) {
         if (HWND window = FindWindowA(kPopUpWindowClass, nullptr)) {
             return window;
         }
-        if (msLeft(deadline) == 0) {
+        if (deadline.msLeft() == 0) {
             return nullptr;
         }
         Sleep(kPollMs);
@@ -43,12 +54,12 @@ HWND findResidentWindow(ULONGLONG deadline) {
 
 // The resident copy's answer to a later start (kResidentOpens or
 // kResidentEnding); nothing when it gave none in time.
-std::optional<DWORD_PTR> askToOpen(HWND window, ULONGLONG deadline) {
+std::optional<DWORD_PTR> askToOpen(HWND window, const Deadline& deadline) {
     DWORD residentProcess = 0;
     GetWindowThreadProcessId(window, &residentProcess);
     AllowSetForegroundWindow(residentProcess);
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(window, kAnotherStartMessage, 0, 0, SMTO_ABORTIFHUNG, msLeft(deadline),
+    if (SendMessageTimeoutA(window, kAnotherStartMessage, 0, 0, SMTO_ABORTIFHUNG, deadline.msLeft(),
                             &answer) == 0) {
         return std::nullopt;
     }
@@ -109,7 +120,7 @@ bool SingleInstance::acquire() {
 // A copy that answers it is ending would open nothing, and once it had
 // ended no copy would run at all: this start waits for it to go.
 ResidentCopy SingleInstance::openResidentCopy() {
-    const ULONGLONG deadline = GetTickCount64() + kWaitForResidentMs;
+    const Deadline deadline(kWaitForResidentMs);
     HWND resident = findResidentWindow(deadline);
     const std::optional<DWORD_PTR> answer =
         resident == nullptr ? std::nullopt : askToOpen(resident, deadline);

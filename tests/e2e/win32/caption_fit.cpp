@@ -40,7 +40,8 @@ const char* nameOf(Kind kind) {
 }
 
 int scaled(int pixelsAt96, int dpi) {
-    return MulDiv(pixelsAt96, dpi, USER_DEFAULT_SCREEN_DPI);
+    constexpr int kDefaultDpi = 96;
+    return MulDiv(pixelsAt96, dpi, kDefaultDpi);
 }
 
 // What the caption may not use of the client width: the box and the gap

@@ -31,10 +31,11 @@ bool isWanted(HWND window, const std::optional<std::string>& wantedClass,
 
 template <typename Found>
 auto pollUntil(int timeoutMs, Found found) {
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    // An unsigned difference of tick counts is right across their wrap.
+    const DWORD start = GetTickCount();
     for (;;) {
         auto result = found();
-        if (result || GetTickCount64() >= deadline) {
+        if (result || GetTickCount() - start >= static_cast<DWORD>(timeoutMs)) {
             return result;
         }
         Sleep(kPollMs);
