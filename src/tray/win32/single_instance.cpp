@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "forms/win32/debug_trace.h"
-#include "tray/tray_record.h"
 #include "tray/tray_window_procedure.h"
 
 namespace tray::win32 {

@@ -70,21 +70,12 @@ TEST(WindowSize, AWindowComesBackInsideTheWorkAreaClippedToItsMonitor) {
         PixelRect work;
         PixelRect fitted;
     };
-    const PixelRect screen{0, 0, 1024, 768};
-    const PixelRect aboveTaskBar{0, 0, 1024, 740};
     const PixelRect vga{0, 0, 640, 480};
     const Case cases[] = {
-        {"on screen stays", {300, 200, 120, 439}, screen, aboveTaskBar, {300, 200, 120, 439}},
-        {"far off screen", {-3000, -3000, 120, 439}, screen, aboveTaskBar, {0, 0, 120, 439}},
-        {"under the task bar", {900, 500, 120, 439}, screen, aboveTaskBar, {900, 301, 120, 439}},
-        {"stale work area", {520, 565, 120, 439}, vga, aboveTaskBar, {520, 41, 120, 439}},
+        {"under the task bar", {500, 300, 120, 439}, vga, {0, 0, 640, 452}, {500, 13, 120, 439}},
+        {"stale work area", {520, 565, 120, 439}, vga, {0, 0, 1024, 740}, {520, 41, 120, 439}},
         {"work area off it", {900, 900, 120, 439}, vga, {1024, 0, 800, 600}, {520, 41, 120, 439}},
         {"larger than the area", {50, 50, 700, 500}, vga, {0, 0, 640, 452}, {0, 0, 700, 500}},
-        {"second monitor",
-         {2000, -50, 251, 439},
-         {1024, 0, 1280, 1024},
-         {1024, 0, 1280, 994},
-         {2000, 0, 251, 439}},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(forms::fitInside(k.window, k.monitor, k.work), k.fitted) << k.name;

@@ -251,22 +251,19 @@ struct FakeLock : tray::ResidencyLock {
 // A copy that is ending opens nothing: the later start takes its place once
 // it has gone, and is told the window opens if another start got there first.
 TEST(Residency, ALaterStartOpensTheResidentCopyOrTakesThePlaceOfOneThatEnded) {
-    using tray::ResidentCopy;
+    using enum tray::ResidentCopy;
     struct Case {
         const char* name;
         std::vector<bool> frees;
-        std::vector<ResidentCopy> answers;
+        std::vector<tray::ResidentCopy> answers;
         bool resident;
     };
     const Case cases[] = {
         {"first start", {true}, {}, true},
-        {"resident copy opens", {false}, {ResidentCopy::Opened}, false},
-        {"resident copy does not answer", {false}, {ResidentCopy::Unreachable}, false},
-        {"resident copy ended", {false, true}, {ResidentCopy::Ended}, true},
-        {"another start took its place",
-         {false, false},
-         {ResidentCopy::Ended, ResidentCopy::Opened},
-         false},
+        {"resident copy opens", {false}, {Opened}, false},
+        {"resident copy does not answer", {false}, {Unreachable}, false},
+        {"resident copy ended", {false, true}, {Ended}, true},
+        {"another start took its place", {false, false}, {Ended, Opened}, false},
     };
     for (const Case& k : cases) {
         FakeLock lock;
