@@ -198,10 +198,15 @@ SectionEnd
 ; not start, so setup writes nothing there and a silent run fails.
 Function RefuseOlderWindows
     StrCpy $0 ""
+    ; XP x64 counts as XP here; its last service pack is the second.
+    StrCpy $1 3
+    ${If} ${RunningX64}
+        StrCpy $1 2
+    ${EndIf}
     ${IfNot} ${AtLeastWinXP}
         StrCpy $0 old
     ${ElseIf} ${IsWinXP}
-    ${AndIfNot} ${AtLeastServicePack} 3
+    ${AndIfNot} ${AtLeastServicePack} $1
         StrCpy $0 old
     ${ElseIf} ${IsWin2003}
     ${AndIfNot} ${AtLeastServicePack} 2

@@ -30,19 +30,32 @@ int fitEdge(int edge, int size, int areaEdge, int areaSize) {
     return std::clamp(edge, areaEdge, std::max(areaEdge, areaEdge + areaSize - size));
 }
 
+// The work area clipped to the monitor; the whole monitor when the two no
+// longer overlap at all.
+PixelRect usableArea(PixelRect monitor, PixelRect work) {
+    const int left = std::max(monitor.left, work.left);
+    const int top = std::max(monitor.top, work.top);
+    const int right = std::min(monitor.left + monitor.width, work.left + work.width);
+    const int bottom = std::min(monitor.top + monitor.height, work.top + work.height);
+    if (right <= left || bottom <= top) {
+        return monitor;
+    }
+    return {left, top, right - left, bottom - top};
+}
+
 }  // namespace
 
-PixelRect fitInside(PixelRect window, PixelRect area) {
+PixelRect fitInside(PixelRect window, PixelRect monitor, PixelRect work) {
+    const PixelRect area = usableArea(monitor, work);
     window.left = fitEdge(window.left, window.width, area.left, area.width);
     window.top = fitEdge(window.top, window.height, area.top, area.height);
     return window;
 }
 
-std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int currentDpi, int dpi,
+std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int dpi,
                                                       std::optional<PixelPoint> suggested,
                                                       FrameExtent frame) {
-    constexpr int kLargestStep = 4;
-    if (!suggested || dpi <= 0 || dpi > kLargestStep * currentDpi) {
+    if (!suggested || dpi < kLowestDpi || dpi > kHighestDpi) {
         return std::nullopt;
     }
     return DpiChangePlacement{

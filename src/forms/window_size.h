@@ -37,11 +37,13 @@ float clientWidthTwips(const Form& form);
 // cannot see it.
 bool liesInClientArea(const Control& control);
 
-// Where a window at `window` goes so that it lies wholly inside `area` (the
-// work area of a monitor), moved as little as that takes. A window larger
-// than the area keeps its top-left corner inside it, so its caption can be
-// reached.
-PixelRect fitInside(PixelRect window, PixelRect area);
+// Where a window at `window` goes so that it lies wholly inside the work
+// area of its monitor, moved as little as that takes. A window larger than
+// the area keeps its top-left corner inside it, so its caption can be
+// reached. Only the part of the work area on the monitor counts: right after
+// a change to a smaller display mode the system may still report the old
+// work area, and a window fitted to that would be off the new screen.
+PixelRect fitInside(PixelRect window, PixelRect monitor, PixelRect work);
 
 // The real outer size of a window whose client area is `clientWidth` by
 // `clientHeight` twips.
@@ -63,10 +65,14 @@ struct PixelPoint {
     int left = 0;
     int top = 0;
 };
-// Any program can send the message: one without a corner, or with a DPI of
-// 0 or above four times the current one, is no display the window is on,
-// and gets nothing.
-std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int currentDpi, int dpi,
+// The scales a display can have, 100 % to 500 %. Any program can send the
+// message that the DPI changed, and again and again: one outside these
+// bounds, or without a corner, is no display the window is on and gets
+// nothing, so no run of such messages can grow the window past what a real
+// display would.
+inline constexpr int kLowestDpi = 96;
+inline constexpr int kHighestDpi = 480;
+std::optional<DpiChangePlacement> placeAfterDpiChange(const Form& form, int dpi,
                                                       std::optional<PixelPoint> suggested,
                                                       FrameExtent frame);
 

@@ -28,6 +28,7 @@ class frmPopUp : public forms::Form, public ShellEvents {
     void taskbarCreated() override;
     void retryTimer() override;
     void sessionEnding() override { exitProgram(); }
+    bool ending() const override { return ending_; }
 
     void Label1_Click() { openSetupWindow(); }
     // The end of the program, run by the setup window's Exit button, by a

@@ -8,6 +8,8 @@ void deliverShellMessage(const ShellMessages& messages, ShellEvents& events, uns
         if (opensSetupWindow(lParam)) {
             events.openSetupWindow();
         }
+    } else if (uMsg == kAnotherStartMessage) {
+        events.openSetupWindow();
     } else if (uMsg == messages.taskbarCreated && messages.taskbarCreated != 0) {
         events.taskbarCreated();
     } else if (uMsg == kRetryMessage && wParam == kRetryTimerId) {

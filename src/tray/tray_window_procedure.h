@@ -25,18 +25,31 @@ inline constexpr unsigned kRetryTimerId = 1;
 // WM_ENDSESSION: the user's session ends when wParam is non-zero.
 inline constexpr unsigned kEndSessionMessage = 0x0016;
 
+// A later start of the program asks the resident copy to open its setup
+// window with this message (WM_USER + 2). It is sent, not posted, so that
+// the answer tells the later start whether the window opens, or whether the
+// copy is ending and will open nothing, in which case the later start takes
+// its place once it has gone.
+inline constexpr unsigned kAnotherStartMessage = 0x0402;
+inline constexpr std::intptr_t kResidentOpens = 1;
+inline constexpr std::intptr_t kResidentEnding = 2;
+
 // The tray reports that open the setup window.
 constexpr bool opensSetupWindow(std::intptr_t trayEvent) {
     return trayEvent == kLeftButtonDown || trayEvent == kSelect || trayEvent == kKeySelect;
 }
 
-// What the shell tells the start-up window, one named call each. frmPopUp
-// answers them; the hooked window procedure is the one place they come from.
+// What the shell, or a later start, tells the start-up window, one named
+// call each. frmPopUp answers them; the hooked window procedure is the one
+// place they come from.
 class ShellEvents {
   public:
     virtual ~ShellEvents() = default;
-    // A left-button press over the icon, or its selection by mouse or keyboard.
+    // A left-button press over the icon, its selection by mouse or keyboard,
+    // or a later start of the program.
     virtual void openSetupWindow() = 0;
+    // Exit has begun: nothing that arrives from now on acts.
+    virtual bool ending() const = 0;
     // The task bar started (again), perhaps without our icon.
     virtual void taskbarCreated() = 0;
     // The pause after a failed icon add is over.
@@ -53,9 +66,9 @@ struct ShellMessages {
 };
 
 // The whole rule of the hooked window procedure, apart from passing every
-// message on: a message to the start-up window that the shell sent goes to
-// frmPopUp as the named call it stands for; every other message means
-// nothing here.
+// message on: a message to the start-up window that the shell or a later
+// start sent goes to frmPopUp as the named call it stands for; every other
+// message means nothing here.
 void deliverShellMessage(const ShellMessages& messages, ShellEvents& events, unsigned uMsg,
                          std::uintptr_t wParam, std::intptr_t lParam);
 

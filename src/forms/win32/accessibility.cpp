@@ -58,10 +58,11 @@ AccessibleWindow::~AccessibleWindow() {
     }
 }
 
+// Every control gets an object of ours, not only one the model has words
+// for: the window's width may clip any of them, and a reader keeps the
+// object it was given.
 LRESULT AccessibleWindow::answer(HWND window, WPARAM flags, LPARAM objectId) {
-    const bool ownWords =
-        control_.kind() == ControlKind::Shape || control_.accessible() != AccessibleText{};
-    if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT) || !ownWords ||
+    if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT) ||
         !accessibility_.ready()) {
         return 0;
     }

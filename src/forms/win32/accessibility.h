@@ -51,9 +51,10 @@ class Accessibility {
 
 // One control's window as a screen reader reads it: the system's own object
 // for the window, with the name, description and value the model gives the
-// control in place of the system's where it gives one, and a shape read as a
-// read-only graphic. It also tells readers when the model changes one of
-// those texts. Kept by the control's view; a reader that still holds the
+// control in place of the system's where it gives one, a shape read as a
+// read-only graphic, and a control outside the client area read as
+// invisible and off screen. It also tells readers when the model changes
+// one of those texts. Kept by the control's view; a reader that still holds the
 // object once the view is gone gets the system's answers, or none.
 class AccessibleWindow {
   public:
@@ -62,8 +63,9 @@ class AccessibleWindow {
     AccessibleWindow(const AccessibleWindow&) = delete;
     AccessibleWindow& operator=(const AccessibleWindow&) = delete;
 
-    // The reply to WM_GETOBJECT; 0 leaves the answer to the system, as for a
-    // control the model says nothing more of.
+    // The reply to WM_GETOBJECT; 0 leaves the answer to the system, for
+    // another part of the window than its client, or when the libraries
+    // cannot be had.
     LRESULT answer(HWND window, WPARAM flags, LPARAM objectId);
     // Raises the name, description and value change events for what changed
     // in the model since the last call.

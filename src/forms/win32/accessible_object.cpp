@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "forms/window_size.h"
+
 namespace forms::win32 {
 
 namespace {
@@ -131,16 +133,27 @@ HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
     return S_OK;
 }
 
-// Whether it can be seen is the system's to say; the rest is the shape's.
+// Whether it can be seen is the system's to say, except for a control the
+// window's width leaves outside its client area: the system reads that as
+// on screen and focusable, though the user can neither see it nor reach it
+// with the keyboard. A shape is read only, whatever else the system says.
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-    if (!aboutShape(child)) {
-        return standard_->get_accState(child, state);
+    const Control* control = aboutControl(child);
+    const HRESULT result = standard_->get_accState(child, state);
+    const bool clipped = control != nullptr && !liesInClientArea(*control);
+    if (!clipped && !aboutShape(child)) {
+        return result;
     }
     constexpr LONG kSeen = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
-    const HRESULT result = standard_->get_accState(child, state);
-    const LONG seen = SUCCEEDED(result) && state->vt == VT_I4 ? state->lVal & kSeen : 0;
+    LONG bits = SUCCEEDED(result) && state->vt == VT_I4 ? state->lVal : 0;
+    if (aboutShape(child)) {
+        bits = STATE_SYSTEM_READONLY | (bits & kSeen);
+    }
+    if (clipped) {
+        bits = (bits & ~STATE_SYSTEM_FOCUSABLE) | kSeen;
+    }
     state->vt = VT_I4;
-    state->lVal = STATE_SYSTEM_READONLY | seen;
+    state->lVal = bits;
     return S_OK;
 }
 

@@ -199,12 +199,12 @@ FormWindow* FormWindow::fromWindow(HWND window) {
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (madeUpLifecycleMessage(window, message)) {
+        return 0;
+    }
     auto* self = objectOfWindow<FormWindow>(window, message, lParam);
     if (self == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     }
     // kept on purpose: a message that failed is answered 0, not by the
     // default procedure, whose answer to a close would destroy the window
@@ -254,6 +254,12 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (LOWORD(wParam) == WA_INACTIVE && viewOf(GetFocus()) != nullptr) {
                 lastFocus_ = GetFocus();
             }
+            // Activated by the keyboard or by another program, perhaps where
+            // it cannot be seen; a click found it in view already, and must
+            // land where it was aimed.
+            if (LOWORD(wParam) == WA_ACTIVE) {
+                bringIntoWorkArea();
+            }
             break;
         case WM_SETFOCUS:
             // Back to the control that had the focus when the window was last left.
@@ -288,6 +294,11 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETHIGHCONTRAST) {
                 repaintAll();
+            }
+            // The task bar moved or grew, or the work area caught up with a
+            // change of display mode.
+            if (wParam == SPI_SETWORKAREA && IsWindowVisible(window) != FALSE) {
+                bringIntoWorkArea();
             }
             // A new message font, or a new DPI where the system tells no
             // window about it, redraws the window at what holds now.

@@ -10,12 +10,15 @@ namespace forms::win32 {
 // that asked for the show (the tray's, or a second start's), which is when
 // this runs. Every show starts the keyboard at the first control the user
 // can see, so Tab and the arrows work without a click first, and a key
-// pressed at once acts on something in view.
+// pressed at once acts on something in view. A window shown already may
+// have been moved off screen since: it comes into view before the keyboard
+// goes to it.
 void FormWindow::activate() {
     HWND window = window_.get();
     if (IsWindowVisible(window) == FALSE) {
         return;
     }
+    bringIntoWorkArea();
     if (GetForegroundWindow() != window) {
         SetForegroundWindow(window);
     }

@@ -29,6 +29,10 @@ FrameExtent frameExtentOf(HWND window, int dpi) {
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+PixelRect pixelRectOf(const RECT& rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 }  // namespace
 
 void FormWindow::loadIcons() {
@@ -70,7 +74,7 @@ void FormWindow::changeScale(int dpi) {
 // changed): it goes where the system says, at the size the twips give there.
 void FormWindow::moveToNewDpi(int dpi, const RECT* suggested) {
     const auto placed = placeAfterDpiChange(
-        form_, scale_.dpi, dpi,
+        form_, dpi,
         suggested == nullptr ? std::nullopt
                              : std::optional<PixelPoint>{{suggested->left, suggested->top}},
         frameExtentOf(window_.get(), dpi));
@@ -148,12 +152,17 @@ void FormWindow::keepUsersPosition() {
 }
 
 // A place the user left the window at may since have gone with a monitor, or
-// with a change of display mode: with no task-bar button, a window off every
-// monitor could not be reached. It comes back wholly inside the work area of
-// the monitor nearest to it, as close to that place as fits; a window that
-// lies wholly on a monitor stays where it is.
+// with a change of display mode, and another program may have moved it off
+// screen: with no task-bar button, a window off every monitor could not be
+// reached. It comes back wholly inside the work area of the monitor nearest
+// to it, as close to that place as fits; a window that lies wholly on a
+// monitor stays where it is. A minimised window is parked off screen by the
+// system and comes back from there by itself.
 void FormWindow::bringIntoWorkArea() {
     HWND window = window_.get();
+    if (IsIconic(window) != FALSE) {
+        return;
+    }
     RECT now{};
     GetWindowRect(window, &now);
     MONITORINFO monitor{};
@@ -161,10 +170,8 @@ void FormWindow::bringIntoWorkArea() {
     if (GetMonitorInfoA(MonitorFromRect(&now, MONITOR_DEFAULTTONEAREST), &monitor) == FALSE) {
         return;
     }
-    const RECT& work = monitor.rcWork;
     const PixelRect fitted =
-        fitInside({now.left, now.top, now.right - now.left, now.bottom - now.top},
-                  {work.left, work.top, work.right - work.left, work.bottom - work.top});
+        fitInside(pixelRectOf(now), pixelRectOf(monitor.rcMonitor), pixelRectOf(monitor.rcWork));
     if (fitted.left == now.left && fitted.top == now.top) {
         return;
     }

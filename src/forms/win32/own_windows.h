@@ -25,9 +25,37 @@ inline void registerWindowClass(HINSTANCE instance, const std::string& name, WND
     checked(RegisterClassExA(&windowClass), "Could not register the window class " + name);
 }
 
+// A window's creation and destruction messages mean something only when the
+// system sends them as the window is made or goes, but any program can send
+// or post them to a window of ours. The window's own state tells the real
+// ones: its object is attached at its one real creation, while nothing is
+// attached yet, and let go by the object itself before it destroys the
+// window, so a window that still has its object is neither being created
+// nor destroyed. Whether a message came from another thread cannot tell
+// them: a real one also comes while we answer another program's message
+// (the end of the session, say). Only WM_CREATE, which the state cannot
+// tell, is refused for coming from another thread: a real one refused so
+// loses nothing, as neither we nor the default procedure act on it. A
+// made-up message gets nothing, not even the default procedure, which would
+// take a caption from a made-up creation.
+inline bool madeUpLifecycleMessage(HWND window, UINT message) {
+    const bool attached = GetWindowLongPtrA(window, GWLP_USERDATA) != 0;
+    switch (message) {
+        case WM_NCCREATE:
+        case WM_DESTROY:
+        case WM_NCDESTROY:
+            return attached;
+        case WM_CREATE:
+            return InSendMessageEx(nullptr) != ISMEX_NOSEND;
+        default:
+            return false;
+    }
+}
+
 // The object a window of ours was created for (CreateWindowExA's last
 // argument), kept in the window's data from its first message; null before
-// that and once the object has let the window go.
+// that and once the object has let the window go. The caller has turned
+// away made-up lifecycle messages first.
 template <typename Object>
 Object* objectOfWindow(HWND window, UINT message, LPARAM lParam) {
     if (message == WM_NCCREATE) {

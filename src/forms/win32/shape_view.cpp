@@ -60,6 +60,9 @@ void ShapeView::createWindow() {
 }
 
 LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (madeUpLifecycleMessage(window, message)) {
+        return 0;
+    }
     const auto systems = [&] { return DefWindowProcA(window, message, wParam, lParam); };
     auto* self = objectOfWindow<ShapeView>(window, message, lParam);
     if (self == nullptr) {

@@ -37,6 +37,7 @@ static_assert(kKeySelect == NIN_KEYSELECT);
 static_assert(kRetryMessage == WM_TIMER);
 static_assert(kEndSessionMessage == WM_ENDSESSION);
 static_assert(TRAY_CALLBACK_MSG == WM_USER + 1);
+static_assert(kAnotherStartMessage == WM_USER + 2);
 
 // Every message, the shell's included, goes on to the procedure that was
 // there before, whose result is returned unchanged.
@@ -50,6 +51,11 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 void Module1::deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) const noexcept {
     if (events_ == nullptr) {
         return;
+    }
+    // The later start waits for this answer and no longer: the window opens
+    // after it has gone on.
+    if (uMsg == kAnotherStartMessage) {
+        ReplyMessage(events_->ending() ? kResidentEnding : kResidentOpens);
     }
     try {
         deliverShellMessage({gTrayMsg, messages_.taskbarCreated}, *events_, uMsg, wParam, lParam);

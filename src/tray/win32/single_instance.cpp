@@ -1,9 +1,9 @@
 #include "tray/win32/single_instance.h"
 
 #include <array>
+#include <optional>
 
 #include "forms/win32/debug_trace.h"
-#include "tray/tray_record.h"
 #include "tray/tray_window_procedure.h"
 
 namespace tray::win32 {
@@ -19,6 +19,9 @@ constexpr std::array<const char*, SingleInstance::kNames> kMutexNames{"Local\\Qu
 // window and answer.
 constexpr DWORD kWaitForResidentMs = 5000;
 constexpr DWORD kPollMs = 100;
+// An ending copy may be showing the user why its settings were not saved:
+// it has this long to be answered and end.
+constexpr DWORD kWaitForEndingMs = 120000;
 
 // The tick count wraps every 49.7 days; the time gone since the start, an
 // unsigned difference, is right across the wrap.
@@ -48,10 +51,32 @@ HWND findResidentWindow(const Deadline& deadline) {
     }
 }
 
-bool answers(HWND window, const Deadline& deadline) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, deadline.msLeft(),
-                               &result) != 0;
+// The resident copy's answer to a later start (kResidentOpens or
+// kResidentEnding); nothing when it gave none in time.
+std::optional<DWORD_PTR> askToOpen(HWND window, const Deadline& deadline) {
+    DWORD residentProcess = 0;
+    GetWindowThreadProcessId(window, &residentProcess);
+    AllowSetForegroundWindow(residentProcess);
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(window, kAnotherStartMessage, 0, 0, SMTO_ABORTIFHUNG, deadline.msLeft(),
+                            &answer) == 0) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
+bool endsInTime(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const forms::win32::OwnedHandle ending(OpenProcess(SYNCHRONIZE, FALSE, process));
+    return ending.get() != nullptr &&
+           WaitForSingleObject(ending.get(), kWaitForEndingMs) == WAIT_OBJECT_0;
+}
+
+ResidentCopy tellUser(const char* trace, const char* text) {
+    forms::win32::trace(trace);
+    MessageBoxA(nullptr, text, "Quenda", MB_OK | MB_ICONEXCLAMATION);
+    return ResidentCopy::Unreachable;
 }
 
 }  // namespace
@@ -63,6 +88,11 @@ bool answers(HWND window, const Deadline& deadline) {
 // the later names stay with the copy that created the earlier ones, so two
 // copies starting at once never both give way.
 bool SingleInstance::acquire() {
+    // Asked again once an ending copy has gone: names held from the last
+    // try would keep its mutexes in being.
+    for (forms::win32::OwnedHandle& mutex : mutexes_) {
+        mutex.reset();
+    }
     bool heldAny = false;
     for (size_t index = 0; index < kMutexNames.size(); ++index) {
         HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexNames[index]);
@@ -86,21 +116,28 @@ bool SingleInstance::acquire() {
 
 // A copy that holds the lock but never shows a window that answers leaves
 // the user with nothing on screen; they are told rather than left waiting.
-void SingleInstance::openResidentCopy() {
+// A copy that answers it is ending would open nothing, and once it had
+// ended no copy would run at all: this start waits for it to go.
+ResidentCopy SingleInstance::openResidentCopy() {
     const Deadline deadline(kWaitForResidentMs);
     HWND resident = findResidentWindow(deadline);
-    if (resident == nullptr || !answers(resident, deadline)) {
-        forms::win32::trace(resident == nullptr ? "already resident: its window was not found"
-                                                : "already resident: its window does not answer");
-        MessageBoxA(nullptr, "Quenda is already running but does not respond.", "Quenda",
-                    MB_OK | MB_ICONEXCLAMATION);
-        return;
+    const std::optional<DWORD_PTR> answer =
+        resident == nullptr ? std::nullopt : askToOpen(resident, deadline);
+    if (!answer) {
+        return tellUser(resident == nullptr ? "already resident: its window was not found"
+                                            : "already resident: its window does not answer",
+                        "Quenda is already running but does not respond.");
     }
-    forms::win32::trace("already resident: opening its window");
-    DWORD residentProcess = 0;
-    GetWindowThreadProcessId(resident, &residentProcess);
-    AllowSetForegroundWindow(residentProcess);
-    PostMessageA(resident, TRAY_CALLBACK_MSG, TRAY_ICON_ID, kLeftButtonDown);
+    if (*answer == kResidentOpens) {
+        forms::win32::trace("already resident: opening its window");
+        return ResidentCopy::Opened;
+    }
+    forms::win32::trace("already resident: it is ending, waiting for it to end");
+    if (!endsInTime(resident)) {
+        return tellUser("already resident: it did not end",
+                        "Quenda is still closing. Start it again once it has closed.");
+    }
+    return ResidentCopy::Ended;
 }
 
 }  // namespace tray::win32

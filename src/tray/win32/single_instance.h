@@ -10,12 +10,14 @@
 namespace tray::win32 {
 
 // The resident copy holds named mutexes for as long as it runs; a later copy
-// finds one and posts the tray's own left-button message to the resident
-// copy's start-up window, or tells the user when that copy does not answer.
+// finds one and asks the resident copy's start-up window to open the setup
+// window, or tells the user when that copy does not answer. A resident copy
+// that answers it is ending is waited for, so that the later copy can take
+// its place.
 class SingleInstance final : public ResidencyLock {
   public:
     bool acquire() override;
-    void openResidentCopy() override;
+    ResidentCopy openResidentCopy() override;
 
     static constexpr size_t kNames = 2;
 

@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
-readonly WS_MINIMIZE=0x20000000 LOCK_NAME='Local\Quenda.Resident'
+readonly WS_MINIMIZE=0x20000000 LOCK_NAME='Local\Quenda.Resident' WM_NCDESTROY=0x0082
 readonly NO_ANSWER='Quenda is already running but does not respond.'
 
 setup_line() { e2e_automate find --class QuendaSetup; }
@@ -71,18 +71,33 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_th
         e2e_fail "no tooltip change after TaskbarCreated: $(e2e_debug_lines | tail -n 4 | tr '\n' '|')"
 }
 
+# Another program sends each of our windows the message that it is being
+# destroyed: the start-up window, the setup window and the preview's.
+make_up_destroys() {
+    local window
+    for window in "$(e2e_field "$(e2e_automate find --class "$QUENDA_POPUP_CLASS")" hwnd)" \
+        "$(e2e_field "$(setup_line)" hwnd)" \
+        "$(e2e_field "$(e2e_automate find --class QuendaSetup --child-class QuendaShape)" hwnd)"; do
+        e2e_automate send --hwnd "$window" "$WM_NCDESTROY" >/dev/null
+    done
+}
+
 # A polite end from outside (taskkill without /f) closes every window of
 # ours, the setup window first where Wine's taskkill is concerned; whichever
 # hears it first, the program ends as Exit does and saves what the window
-# shows, confirmed or not.
+# shows, confirmed or not. Made-up destroy messages before it change nothing.
 test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
     local closes class
-    for closes in taskkill "QuendaSetup $QUENDA_POPUP_CLASS" "$QUENDA_POPUP_CLASS QuendaSetup"; do
+    for closes in taskkill "QuendaSetup $QUENDA_POPUP_CLASS" "$QUENDA_POPUP_CLASS QuendaSetup" \
+        "made-up destroys, then taskkill"; do
         e2e_reg_reset
         e2e_show_setup
         e2e_click QuendaSetup "Advanced >>"
+        if [[ "$closes" == made-up* ]]; then
+            make_up_destroys
+        fi
         e2e_click QuendaSetup PAL
-        if [[ "$closes" == taskkill ]]; then
+        if [[ "$closes" == *taskkill ]]; then
             WINEDEBUG=-all "$WINE64" taskkill /pid "$(e2e_field "$(setup_line)" pid)" >/dev/null 2>&1 ||
                 e2e_fail "taskkill found no program"
         else
@@ -121,6 +136,25 @@ test_a_close_while_an_error_box_is_up_ends_the_program_once() {
     e2e_expect_eq 2 "$(debug_count '^Quenda: tray delete$')" "icon deletes (Exit, then unload)"
     e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks"
     e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+}
+
+# A start while Exit tells the user that the settings were not saved finds
+# the resident copy ending: it waits, and runs once that copy has gone. A
+# volatile key of the program's name lets no lasting section be made under it.
+test_a_start_while_exit_reports_a_failed_save_runs_once_the_ending_copy_has_gone() {
+    e2e_show_setup
+    e2e_automate volatile 'Software\Quenda' >/dev/null
+    e2e_automate post --class QuendaSetup --child Exit BM_CLICK >/dev/null
+    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
+        e2e_fail "no message box about the failed save"
+    start_copy later.log &
+    wait_until 30 grep -q -a 'Quenda: already resident: it is ending' "$E2E_TEST_DIR/later.log" ||
+        e2e_fail "the later start did not hear that the copy is ending: $(grep -a 'Quenda:' "$E2E_TEST_DIR/later.log")"
+    e2e_click '#32770' OK
+    e2e_wait_exit 15 || e2e_fail "the ending copy did not end"
+    wait_until 30 grep -q -a 'Quenda: tray add' "$E2E_TEST_DIR/later.log" ||
+        e2e_fail "the later start did not become the resident copy"
+    e2e_expect_eq 1 "$(e2e_automate windows --class "$QUENDA_POPUP_CLASS" | wc -l)" "start-up windows"
 }
 
 # Whatever held the first name when the resident copy started, a later start

@@ -261,10 +261,48 @@ int hold(const CommandLine& line) {
     return Done;
 }
 
+// Makes a key of the current user's that lasts only until the system stops.
+// A key under it that is meant to last cannot be created, so a program that
+// saves there fails as it would where the registry refuses it.
+int volatileKey(const CommandLine& line) {
+    if (line.arguments.size() != 1) {
+        throw UsageError("volatile needs a key under HKEY_CURRENT_USER");
+    }
+    HKEY key = nullptr;
+    const LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, line.arguments[0].c_str(), 0, nullptr,
+                                           REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS) {
+        std::fprintf(stderr, "automate: could not create the key (%ld)\n", status);
+        return Failed;
+    }
+    RegCloseKey(key);
+    print("created=1");
+    return Done;
+}
+
+// A change of display mode for this session only, as the user makes one.
+int displayMode(const CommandLine& line) {
+    if (line.arguments.size() != 2) {
+        throw UsageError("mode needs WIDTH HEIGHT");
+    }
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(parseNumber(line.arguments[0]));
+    mode.dmPelsHeight = static_cast<DWORD>(parseNumber(line.arguments[1]));
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG result = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr);
+    if (result != DISP_CHANGE_SUCCESSFUL) {
+        std::fprintf(stderr, "automate: the display refused the mode (%ld)\n", result);
+        return Failed;
+    }
+    print("changed=1");
+    return Done;
+}
+
 bool isCommand(const std::string& word) {
     for (const char* command :
          {"windows", "find", "children", "click", "send", "post", "gone", "hold", "captions",
-          "focus", "untray", "move", "acctree", "accpoint", "events"}) {
+          "focus", "untray", "move", "acctree", "accpoint", "events", "volatile", "mode"}) {
         if (word == command) {
             return true;
         }
@@ -287,6 +325,12 @@ int run(const CommandLine& line) {
     }
     if (line.command == "accpoint") {
         return accessibleAt(line);
+    }
+    if (line.command == "volatile") {
+        return volatileKey(line);
+    }
+    if (line.command == "mode") {
+        return displayMode(line);
     }
     if (!line.windowClass && !line.title && !line.hwnd) {
         throw UsageError(line.command + " needs --class, --title or --hwnd");

@@ -147,6 +147,9 @@ const char* const kUsage =
     "  events             prints each name, description and value change of the\n"
     "                     window's program as it comes, until --timeout ms pass or\n"
     "                     WM_CLOSE reaches the window of class AutomateListener\n"
+    "  volatile KEY       creates HKEY_CURRENT_USER\\KEY as a volatile key, under which\n"
+    "                     no lasting key can be made (no window needed)\n"
+    "  mode W H           changes the display mode to W x H pixels for this session\n"
     "MSG, W and L: numbers, known names (WM_CLOSE, WM_USER+1), or registered:NAME.\n"
     "Exit status: 0 done, 1 window not found (or still there), 2 usage, 3 failed,\n"
     "4 window disabled.\n";

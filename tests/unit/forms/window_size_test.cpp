@@ -24,8 +24,8 @@ TEST(WindowSize, AFormShowsItsDesignWidthUntilCodeSetsWidthThenThatLessTheToolki
 
 // The window moved to a display of another DPI, wide, then back: each size
 // comes from the twips, and the corner the system gave comes back exactly.
-// A message another program made up, with no corner or a DPI of 0 or beyond
-// four times the current one, changes nothing.
+// A message another program made up, with no corner or a DPI outside 100 %
+// to 500 %, changes nothing, however often it is repeated.
 TEST(WindowSize, ADpiChangeSizesTheWindowAfreshFromTwipsAndKeepsTheGivenCorner) {
     testing_support::SetupFixture f;
     f.load();
@@ -36,14 +36,14 @@ TEST(WindowSize, ADpiChangeSizesTheWindowAfreshFromTwipsAndKeepsTheGivenCorner) 
         FrameExtent frame;
         std::optional<PixelSize> size;  // none: the change is ignored
     };
-    int dpi = 96;
     for (const Step& step :
          {Step{144, {{1921, 7}}, {9, 38}, {{377, 659}}}, Step{96, {{-3, 0}}, {6, 25}, {{251, 439}}},
-          Step{0, {{-3, 0}}, {6, 25}, {}}, Step{385, {{0, 0}}, {6, 25}, {}},
-          Step{192, {}, {12, 50}, {}}, Step{192, {{2560, 1440}}, {12, 50}, {{502, 878}}},
+          Step{0, {{-3, 0}}, {6, 25}, {}}, Step{95, {{0, 0}}, {6, 25}, {}},
+          Step{480, {{0, 0}}, {30, 125}, {{1255, 2195}}}, Step{481, {{0, 0}}, {30, 125}, {}},
+          Step{576, {{0, 0}}, {36, 150}, {}}, Step{192, {}, {12, 50}, {}},
+          Step{192, {{2560, 1440}}, {12, 50}, {{502, 878}}},
           Step{120, {{100, 33}}, {8, 31}, {{314, 549}}}}) {
-        const auto placed =
-            forms::placeAfterDpiChange(f.window, dpi, step.dpi, step.corner, step.frame);
+        const auto placed = forms::placeAfterDpiChange(f.window, step.dpi, step.corner, step.frame);
         ASSERT_EQ(placed.has_value(), step.size.has_value()) << step.dpi;
         if (!placed) {
             continue;
@@ -53,9 +53,33 @@ TEST(WindowSize, ADpiChangeSizesTheWindowAfreshFromTwipsAndKeepsTheGivenCorner) 
         EXPECT_EQ(forms::twipsToPixels(placed->topTwips, step.dpi), step.corner->top) << step.dpi;
         f.window.setLeft(placed->leftTwips);
         f.window.setTop(placed->topTwips);
-        dpi = step.dpi;
     }
     EXPECT_FLOAT_EQ(f.window.Width(), 3765) << "the width the code set is kept in twips";
+}
+
+// A window comes back wholly inside the work area of its monitor, moved the
+// least that fits. When a change to a smaller display mode is announced the
+// system may still report the old work area (Wine does): only the part on
+// the monitor counts.
+TEST(WindowSize, AWindowComesBackInsideTheWorkAreaClippedToItsMonitor) {
+    using forms::PixelRect;
+    struct Case {
+        const char* name;
+        PixelRect window;
+        PixelRect monitor;
+        PixelRect work;
+        PixelRect fitted;
+    };
+    const PixelRect vga{0, 0, 640, 480};
+    const Case cases[] = {
+        {"under the task bar", {500, 300, 120, 439}, vga, {0, 0, 640, 452}, {500, 13, 120, 439}},
+        {"stale work area", {520, 565, 120, 439}, vga, {0, 0, 1024, 740}, {520, 41, 120, 439}},
+        {"work area off it", {900, 900, 120, 439}, vga, {1024, 0, 800, 600}, {520, 41, 120, 439}},
+        {"larger than the area", {50, 50, 700, 500}, vga, {0, 0, 640, 452}, {0, 0, 700, 500}},
+    };
+    for (const Case& k : cases) {
+        EXPECT_EQ(forms::fitInside(k.window, k.monitor, k.work), k.fitted) << k.name;
+    }
 }
 
 // What each of the setup window's two widths must show, at any scale and

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "settings/setting_table.h"
 #include "support/setup_fixture.h"
@@ -102,6 +103,7 @@ TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
         log.clear();
         platform.onDispatch = [this] {
             log.push_back("dispatch");
+            EXPECT_TRUE(popUp->ending()) << "what a later start is told";
             popUp->openSetupWindow();
             shellSends(testing_support::FakeShell::kTaskbarCreated, 0, 0);
             popUp->closeBox();
@@ -228,6 +230,7 @@ struct HeardEvents : tray::ShellEvents {
     void taskbarCreated() override { heard += "taskbar"; }
     void retryTimer() override { heard += "retry"; }
     void sessionEnding() override { heard += "end"; }
+    bool ending() const override { return false; }
 };
 
 TEST(TrayWindowProcedure, EachShellMessageIsOneNamedCallAndNothingElseActs) {
@@ -238,14 +241,15 @@ TEST(TrayWindowProcedure, EachShellMessageIsOneNamedCallAndNothingElseActs) {
         const char* heard;
     };
     // 0x400 and 0x401: a selection by mouse and by keyboard; 0x7B: the right
-    // button's context menu; 0xC123 the registered "TaskbarCreated".
+    // button's context menu; 0xC123 the registered "TaskbarCreated"; 0x402 a
+    // later start.
     const Case cases[] = {
         {1025, 100, 513, "open"}, {1025, 100, 514, ""},       {1025, 100, 515, ""},
         {1025, 100, 516, ""},     {1025, 100, 512, ""},       {1024, 100, 513, ""},
         {0x0201, 0, 513, ""},     {1025, 100, 0x400, "open"}, {1025, 100, 0x401, "open"},
         {1025, 100, 0x7B, ""},    {1024, 100, 0x401, ""},     {0xC123, 0, 0, "taskbar"},
         {0x0113, 1, 0, "retry"},  {0x0113, 2, 0, ""},         {0x0016, 1, 0, "end"},
-        {0x0016, 0, 0, ""},
+        {0x0016, 0, 0, ""},       {0x0402, 0, 0, "open"},     {0x0402, 100, 513, "open"},
     };
     for (const Case& k : cases) {
         HeardEvents events;
@@ -258,20 +262,41 @@ TEST(TrayWindowProcedure, EachShellMessageIsOneNamedCallAndNothingElseActs) {
 
 namespace {
 
+// The lock's answers in turn, and what the later start asks of the resident
+// copy each time the lock is taken.
 struct FakeLock : tray::ResidencyLock {
-    bool free = true;
-    int opened = 0;
-    bool acquire() override { return free; }
-    void openResidentCopy() override { ++opened; }
+    std::vector<bool> frees;
+    std::vector<tray::ResidentCopy> answers;
+    std::size_t tries = 0;
+    std::size_t asked = 0;
+    bool acquire() override { return frees.at(tries++); }
+    tray::ResidentCopy openResidentCopy() override { return answers.at(asked++); }
 };
 
-TEST(Residency, ASecondCopyOpensTheResidentOneInsteadOfStaying) {
-    FakeLock lock;
-    EXPECT_TRUE(tray::becomeResident(lock));
-    EXPECT_EQ(lock.opened, 0);
-    lock.free = false;
-    EXPECT_FALSE(tray::becomeResident(lock));
-    EXPECT_EQ(lock.opened, 1);
+// A copy that is ending opens nothing: the later start takes its place once
+// it has gone, and is told the window opens if another start got there first.
+TEST(Residency, ALaterStartOpensTheResidentCopyOrTakesThePlaceOfOneThatEnded) {
+    using enum tray::ResidentCopy;
+    struct Case {
+        const char* name;
+        std::vector<bool> frees;
+        std::vector<tray::ResidentCopy> answers;
+        bool resident;
+    };
+    const Case cases[] = {
+        {"first start", {true}, {}, true},
+        {"resident copy opens", {false}, {Opened}, false},
+        {"resident copy does not answer", {false}, {Unreachable}, false},
+        {"resident copy ended", {false, true}, {Ended}, true},
+        {"another start took its place", {false, false}, {Ended, Opened}, false},
+    };
+    for (const Case& k : cases) {
+        FakeLock lock;
+        lock.frees = k.frees;
+        lock.answers = k.answers;
+        EXPECT_EQ(tray::becomeResident(lock), k.resident) << k.name;
+        EXPECT_EQ(lock.asked, k.answers.size()) << k.name;
+    }
 }
 
 }  // namespace
