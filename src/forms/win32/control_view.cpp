@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "forms/form.h"
@@ -75,6 +76,20 @@ void ChildWindow::mirror(const Control& control) {
     SetWindowPos(window, nullptr, at.left, at.top, at.width, at.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     accessible_.announceChanges(window);
+}
+
+ControlView* viewOf(const ControlViews& views, const Control* control) {
+    const auto found =
+        std::ranges::find(views, control, [](const auto& view) { return &view->control(); });
+    return found == views.end() ? nullptr : found->get();
+}
+
+ControlView* viewOf(const ControlViews& views, HWND window) {
+    if (window == nullptr) {
+        return nullptr;
+    }
+    const auto found = std::ranges::find(views, window, &ControlView::window);
+    return found == views.end() ? nullptr : found->get();
 }
 
 std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context) {

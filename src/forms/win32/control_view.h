@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "forms/controls.h"
 #include "forms/toolkit.h"
@@ -18,6 +19,18 @@ namespace forms::win32 {
 struct ViewScale {
     int dpi = kDefaultDpi;
     HFONT font = nullptr;
+};
+
+// A flag raised for one scope: set when made, cleared however the scope ends.
+class RaisedFlag {
+  public:
+    explicit RaisedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RaisedFlag() { flag_ = false; }
+    RaisedFlag(const RaisedFlag&) = delete;
+    RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+  private:
+    bool& flag_;
 };
 
 // What every control's view is built with.
@@ -84,5 +97,11 @@ class ChildWindow {
 };
 
 std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context);
+
+// A form window's views, one per control, frames first.
+using ControlViews = std::vector<std::unique_ptr<ControlView>>;
+// The view of a control, or the one whose child window that is; nullptr when none.
+ControlView* viewOf(const ControlViews& views, const Control* control);
+ControlView* viewOf(const ControlViews& views, HWND window);
 
 }  // namespace forms::win32

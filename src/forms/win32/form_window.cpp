@@ -39,6 +39,14 @@ LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The image of the size its place asks for at this DPI, so nothing is stretched.
+OwnedIcon loadIcon(HINSTANCE instance, int resource, int widthMetric, int heightMetric, int dpi) {
+    return OwnedIcon(static_cast<HICON>(
+        checked(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_ICON,
+                           metricForDpi(widthMetric, dpi), metricForDpi(heightMetric, dpi), 0),
+                "Could not load icon " + std::to_string(resource))));
+}
+
 // A fixed dialog offers only Move and Close.
 void trimSystemMenu(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
@@ -92,10 +100,11 @@ void FormWindow::createWindow(HINSTANCE instance) {
                                              nullptr, instance, nullptr),
                              "Could not create the owner window of " + design.name));
     }
-    placing_ = true;
-    window_.reset(CreateWindowExA(0, className.c_str(), design.caption.c_str(), styleOf(design), 0,
-                                  0, 0, 0, owner_.get(), nullptr, instance, this));
-    placing_ = false;
+    {
+        const RaisedFlag ours = placement_.placing();
+        window_.reset(CreateWindowExA(0, className.c_str(), design.caption.c_str(), styleOf(design),
+                                      0, 0, 0, 0, owner_.get(), nullptr, instance, this));
+    }
     checked(window_.get(), "Could not create the window " + design.name);
     if (design.dialogFrame) {
         trimSystemMenu(window_.get());
@@ -118,7 +127,7 @@ void FormWindow::buildControlViews() {
     for (const auto& view : views_) {
         view->mirror();
     }
-    placeWindow();
+    placement_.place();
 }
 
 // Frames first, so that the options they hold have a window to live in.
@@ -133,7 +142,8 @@ void FormWindow::createControlViews(HINSTANCE instance) {
             ViewContext context;
             context.instance = instance;
             context.form = window_.get();
-            context.parent = contained ? viewOf(control.container())->window() : window_.get();
+            context.parent =
+                contained ? viewOf(views_, control.container())->window() : window_.get();
             context.scale = &scale_;
             context.accessibility = &accessibility_;
             context.id = kFirstControlId + static_cast<int>(index);
@@ -146,7 +156,7 @@ void FormWindow::createControlViews(HINSTANCE instance) {
 void FormWindow::stackControls() const {
     std::vector<std::pair<HWND, HWND>> lastOfParent;
     for (const Control* control : form_.controls()) {
-        HWND child = viewOf(control)->window();
+        HWND child = viewOf(views_, control)->window();
         if (child == nullptr) {
             continue;
         }
@@ -164,30 +174,13 @@ void FormWindow::stackControls() const {
 }
 
 void FormWindow::controlChanged(const Control& control) {
-    if (ControlView* view = viewOf(&control)) {
+    if (ControlView* view = viewOf(views_, &control)) {
         view->mirror();
     }
 }
 
 NativeHandle FormWindow::handle() const {
     return reinterpret_cast<NativeHandle>(window_.get());
-}
-
-ControlView* FormWindow::viewOf(const Control* control) const {
-    const auto found = std::find_if(views_.begin(), views_.end(), [control](const auto& view) {
-        return &view->control() == control;
-    });
-    return found == views_.end() ? nullptr : found->get();
-}
-
-ControlView* FormWindow::viewOf(HWND window) const {
-    if (window == nullptr) {
-        return nullptr;
-    }
-    const auto found = std::find_if(views_.begin(), views_.end(), [window](const auto& view) {
-        return view->window() == window;
-    });
-    return found == views_.end() ? nullptr : found->get();
 }
 
 FormWindow* FormWindow::fromWindow(HWND window) {
@@ -217,15 +210,13 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
-            ControlView* view = viewOf(fromInteger<HWND>(lParam));
+            ControlView* view = viewOf(views_, fromInteger<HWND>(lParam));
             if (view == nullptr) {
                 break;
             }
-            if (focusing_ && view->control().kind() == ControlKind::OptionButton) {
-                return 0;
+            if (focus_.actedOn(*view)) {
+                view->notified(HIWORD(wParam));
             }
-            lastActedOn_ = view->window();
-            view->notified(HIWORD(wParam));
             return 0;
         }
         case WM_SYSCOMMAND:
@@ -251,25 +242,22 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         }
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE && viewOf(GetFocus()) != nullptr) {
-                lastFocus_ = GetFocus();
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focus_.windowLeft();
             }
             // Activated by the keyboard or by another program, perhaps where
             // it cannot be seen; a click found it in view already, and must
             // land where it was aimed.
             if (LOWORD(wParam) == WA_ACTIVE) {
-                bringIntoWorkArea();
+                placement_.bringIntoWorkArea();
             }
             break;
         case WM_SETFOCUS:
             // Back to the control that had the focus when the window was last left.
-            focusOrFirst(lastFocus_);
+            focus_.windowFocused();
             return 0;
         case WM_MOVE:
-            // Minimising parks the window far off screen; that is no place of the user's.
-            if (!placing_ && IsIconic(window) == FALSE) {
-                keepUsersPosition();
-            }
+            placement_.moved();
             break;
         case kBuildControlsMessage:
             buildControlViews();
@@ -282,11 +270,13 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             break;
         case WM_DISPLAYCHANGE:
             if (IsWindowVisible(window) != FALSE) {
-                bringIntoWorkArea();
+                placement_.bringIntoWorkArea();
             }
             break;
         case kDpiChangedMessage:
-            moveToNewDpi(HIWORD(wParam), fromInteger<const RECT*>(lParam));
+            if (placement_.moveToNewDpi(HIWORD(wParam), fromInteger<const RECT*>(lParam))) {
+                changeScale(HIWORD(wParam));
+            }
             return 0;
         case WM_SYSCOLORCHANGE:
             repaintAll();
@@ -298,7 +288,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             // The task bar moved or grew, or the work area caught up with a
             // change of display mode.
             if (wParam == SPI_SETWORKAREA && IsWindowVisible(window) != FALSE) {
-                bringIntoWorkArea();
+                placement_.bringIntoWorkArea();
             }
             // A new message font, or a new DPI where the system tells no
             // window about it, redraws the window at what holds now.
@@ -310,6 +300,83 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void FormWindow::formChanged() {
+    if (placement_.adopting()) {
+        return;
+    }
+    HWND window = window_.get();
+    placement_.restoreIfMinimised();
+    // A window loaded hidden is placed with its controls, once the message
+    // loop runs: every move costs, and nobody sees it before.
+    if (viewsBuilt_ || form_.Visible()) {
+        placement_.place();
+        focus_.keepInView();
+    }
+    const bool shown = IsWindowVisible(window) != FALSE;
+    if (form_.Visible() && !shown) {
+        buildControlViews();
+        placement_.bringIntoWorkArea();
+        ShowWindow(window, SW_SHOWNORMAL);
+        SetForegroundWindow(window);
+    } else if (!form_.Visible() && shown) {
+        ShowWindow(window, SW_HIDE);
+    }
+}
+
+// Windows lets the program take the foreground while it handles the input
+// that asked for the show (the tray's, or a second start's), which is when
+// this runs. Every show starts the keyboard at the first control the user
+// can see, so Tab and the arrows work without a click first, and a key
+// pressed at once acts on something in view. A window shown already may
+// have been moved off screen since: it comes into view before the keyboard
+// goes to it.
+void FormWindow::activate() {
+    HWND window = window_.get();
+    if (IsWindowVisible(window) == FALSE) {
+        return;
+    }
+    placement_.bringIntoWorkArea();
+    if (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+    }
+    focus_.toFirst();
+}
+
+void FormWindow::loadIcons() {
+    const int resource = form_.design().iconResource;
+    if (resource == 0) {
+        return;
+    }
+    // The window takes the new icons before the old ones are destroyed.
+    auto bigIcon = loadIcon(instance_, resource, SM_CXICON, SM_CYICON, scale_.dpi);
+    auto smallIcon = loadIcon(instance_, resource, SM_CXSMICON, SM_CYSMICON, scale_.dpi);
+    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
+}
+
+// Font, control places, shapes, icons and window size, all afresh from the
+// twips at `dpi`. Before the controls are built only the window's size
+// follows; they are built at the new scale.
+void FormWindow::changeScale(int dpi) {
+    scale_.dpi = dpi;
+    if (viewsBuilt_) {
+        GdiObject<HFONT> font(createLayoutFont(dpi));
+        scale_.font = font.get();
+        for (const auto& view : views_) {
+            if (HWND child = view->window()) {
+                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scale_.font), FALSE);
+            }
+            view->mirror();
+        }
+        font_ = std::move(font);
+        loadIcons();
+    }
+    formChanged();
+    InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
 // Windowless controls, back-most first, under every child window.

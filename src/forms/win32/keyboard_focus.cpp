@@ -1,67 +1,59 @@
-// The keyboard in a form window: where the focus goes on a show and when the
-// window narrows, and Tab, Shift+Tab and the arrows through the model's tab
-// order, which holds only the controls in view.
-#include "forms/win32/form_window.h"
+#include "forms/win32/keyboard_focus.h"
+
 #include "forms/window_size.h"
 
 namespace forms::win32 {
 
-// Windows lets the program take the foreground while it handles the input
-// that asked for the show (the tray's, or a second start's), which is when
-// this runs. Every show starts the keyboard at the first control the user
-// can see, so Tab and the arrows work without a click first, and a key
-// pressed at once acts on something in view. A window shown already may
-// have been moved off screen since: it comes into view before the keyboard
-// goes to it.
-void FormWindow::activate() {
-    HWND window = window_.get();
-    if (IsWindowVisible(window) == FALSE) {
-        return;
-    }
-    bringIntoWorkArea();
-    if (GetForegroundWindow() != window) {
-        SetForegroundWindow(window);
-    }
-    focus(nextTabStop(form_, nullptr, Direction::Forward));
-}
-
-Control* FormWindow::focusedControl() const {
-    const ControlView* view = viewOf(GetFocus());
+Control* KeyboardFocus::focusedControl() const {
+    const ControlView* view = viewOf(views_, GetFocus());
     return view == nullptr ? nullptr : &view->control();
 }
 
-void FormWindow::focus(const Control* control) {
-    const ControlView* view = viewOf(control);
+void KeyboardFocus::focus(const Control* control) {
+    const ControlView* view = viewOf(views_, control);
     if (view == nullptr || view->window() == nullptr) {
         return;
     }
-    focusing_ = true;
+    const RaisedFlag byCode(focusing_);
     SetFocus(view->window());
-    focusing_ = false;
 }
 
 // To the control in `preferred` if it can hold the focus in view, else to
 // the first control in view.
-void FormWindow::focusOrFirst(HWND preferred) {
-    const ControlView* view = viewOf(preferred);
+void KeyboardFocus::focusOrFirst(HWND preferred) {
+    const ControlView* view = viewOf(views_, preferred);
     if (view != nullptr && takesFocus(view->control()) && view->control().reachable() &&
         liesInClientArea(view->control())) {
         focus(&view->control());
     } else {
-        focus(nextTabStop(form_, nullptr, Direction::Forward));
+        toFirst();
     }
 }
 
 // The window narrowed under the focus: it goes to the control the user just
 // acted on (the one that narrowed it), or else to the first one in view.
-void FormWindow::keepFocusInView() {
+void KeyboardFocus::keepInView() {
     const Control* focused = focusedControl();
     if (focused != nullptr && !liesInClientArea(*focused)) {
         focusOrFirst(lastActedOn_);
     }
 }
 
-bool FormWindow::handleKey(const MSG& message) {
+void KeyboardFocus::windowLeft() {
+    if (viewOf(views_, GetFocus()) != nullptr) {
+        lastFocus_ = GetFocus();
+    }
+}
+
+bool KeyboardFocus::actedOn(const ControlView& view) {
+    if (focusing_ && view.control().kind() == ControlKind::OptionButton) {
+        return false;
+    }
+    lastActedOn_ = view.window();
+    return true;
+}
+
+bool KeyboardFocus::handleKey(const MSG& message) {
     if (message.message != WM_KEYDOWN) {
         return false;
     }
@@ -86,13 +78,13 @@ bool FormWindow::handleKey(const MSG& message) {
     }
 }
 
-void FormWindow::moveByTab(Direction direction) {
+void KeyboardFocus::moveByTab(Direction direction) {
     SendMessageA(window_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     focus(nextTabStop(form_, focusedControl(), direction));
 }
 
 // An arrow selects the option it moves to, as a click on it would.
-bool FormWindow::moveInGroup(Direction direction) {
+bool KeyboardFocus::moveInGroup(Direction direction) {
     auto* option = dynamic_cast<OptionButton*>(focusedControl());
     if (option == nullptr) {
         return false;
@@ -102,7 +94,7 @@ bool FormWindow::moveInGroup(Direction direction) {
         return true;
     }
     focus(next);
-    viewOf(next)->notified(BN_CLICKED);
+    viewOf(views_, next)->notified(BN_CLICKED);
     return true;
 }
 
