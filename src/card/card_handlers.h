@@ -35,32 +35,22 @@ class CardHandlers {
 
   public:
     // Every handler in one place: its control, and what a click on it does.
-    const forms::ClickHandler chkVGAOnly_Click{c_.chkVGAOnly, [this] { showVgaOnlyOrTurnTvOn(); }};
-    const forms::ClickHandler optCompOut_Click{c_.optCompOut,
-                                               [this] { switchOutput(kSvhs, kComposite); }};
-    const forms::ClickHandler optSVHSOut_Click{c_.optSVHSOut,
-                                               [this] { switchOutput(kComposite, kSvhs); }};
-    const forms::ClickHandler chkNormalOut_Click{c_.chkNormalOut,
-                                                 [this] { showNormalOrTestSignal(); }};
-    const forms::ClickHandler optTestBlack_Click{c_.optTestBlack,
-                                                 [this] { sendTestSignal(DRV_TEST_BLACK); }};
-    const forms::ClickHandler optTestBars_Click{c_.optTestBars,
-                                                [this] { sendTestSignal(DRV_TEST_BARS); }};
-    const forms::ClickHandler optTestRamp_Click{c_.optTestRamp,
-                                                [this] { sendTestSignal(DRV_TEST_RAMP); }};
-    const forms::ClickHandler optFilterNone_Click{c_.optFilterNone,
-                                                  [this] { SendDriverCommand(DRV_FILTER_NONE); }};
-    const forms::ClickHandler optFilterMedium_Click{
-        c_.optFilterMedium, [this] { SendDriverCommand(DRV_FILTER_MEDIUM); }};
-    const forms::ClickHandler optFilterMax_Click{c_.optFilterMax,
-                                                 [this] { SendDriverCommand(DRV_FILTER_MAX); }};
-    const forms::ClickHandler chkBlanking_Click{c_.chkBlanking,
-                                                [this] { sendToggle(DRV_BLANK_TOGGLE); }};
-    const forms::ClickHandler optBlankBlack_Click{c_.optBlankBlack,
-                                                  [this] { SendDriverCommand(DRV_BLANK_BLACK); }};
-    const forms::ClickHandler optBlankBlue_Click{c_.optBlankBlue,
-                                                 [this] { SendDriverCommand(DRV_BLANK_BLUE); }};
-    const forms::ClickHandler chkPhase_Click{c_.chkPhase, [this] { sendToggle(DRV_PHASE_TOGGLE); }};
+    using Click = forms::ClickHandler;
+    Click chkVGAOnly_Click{c_.chkVGAOnly, [this] { showVgaOnlyOrTurnTvOn(); }};
+    Click optCompOut_Click{c_.optCompOut, [this] { switchOutput(kSvhs, kComposite); }};
+    Click optSVHSOut_Click{c_.optSVHSOut, [this] { switchOutput(kComposite, kSvhs); }};
+    Click chkNormalOut_Click{c_.chkNormalOut, [this] { showNormalOrTestSignal(); }};
+    Click optTestBlack_Click{c_.optTestBlack, [this] { sendTestSignal(DRV_TEST_BLACK); }};
+    Click optTestBars_Click{c_.optTestBars, [this] { sendTestSignal(DRV_TEST_BARS); }};
+    Click optTestRamp_Click{c_.optTestRamp, [this] { sendTestSignal(DRV_TEST_RAMP); }};
+    Click optFilterNone_Click{c_.optFilterNone, [this] { SendDriverCommand(DRV_FILTER_NONE); }};
+    Click optFilterMedium_Click{c_.optFilterMedium,
+                                [this] { SendDriverCommand(DRV_FILTER_MEDIUM); }};
+    Click optFilterMax_Click{c_.optFilterMax, [this] { SendDriverCommand(DRV_FILTER_MAX); }};
+    Click chkBlanking_Click{c_.chkBlanking, [this] { sendToggle(DRV_BLANK_TOGGLE); }};
+    Click optBlankBlack_Click{c_.optBlankBlack, [this] { SendDriverCommand(DRV_BLANK_BLACK); }};
+    Click optBlankBlue_Click{c_.optBlankBlue, [this] { SendDriverCommand(DRV_BLANK_BLUE); }};
+    Click chkPhase_Click{c_.chkPhase, [this] { sendToggle(DRV_PHASE_TOGGLE); }};
 };
 
 }  // namespace card

@@ -98,8 +98,7 @@ HRESULT AccessibleObject::text(const VARIANT& child, const std::string Accessibl
     if (control == nullptr || (control->accessible().*field).empty()) {
         return standard();
     }
-    // A reader's question must not unwind through COM: the text is made
-    // here, and making it can only fail for want of memory.
+    // No exception may unwind through COM; making the text can only run out of memory.
     try {
         *out = accessibility_.SysAllocString(wide(control->accessible().*field).c_str());
     } catch (...) {

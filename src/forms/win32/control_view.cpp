@@ -85,10 +85,9 @@ ControlView* viewOf(const ControlViews& views, const Control* control) {
 }
 
 ControlView* viewOf(const ControlViews& views, HWND window) {
-    if (window == nullptr) {
-        return nullptr;
-    }
-    const auto found = std::ranges::find(views, window, &ControlView::window);
+    // A windowless control's view has no window to be found by.
+    const auto found =
+        window == nullptr ? views.end() : std::ranges::find(views, window, &ControlView::window);
     return found == views.end() ? nullptr : found->get();
 }
 

@@ -13,8 +13,8 @@ namespace {
 
 constexpr UINT_PTR kFrameSubclass = 1;
 
-// What the frame answers itself; nothing for what the group box answers. It
-// only hands messages on and paints, so nothing can pass back into the system.
+// What the frame answers itself, by handing on or painting, so that nothing
+// can pass back into the system; nothing for what the group box answers.
 std::optional<LRESULT> frameMessage(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept {
     switch (message) {

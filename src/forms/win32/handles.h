@@ -14,11 +14,9 @@ Pointer fromInteger(Integer value) {
     return reinterpret_cast<Pointer>(value);  // NOLINT(performance-no-int-to-ptr)
 }
 
-// Every handle the program owns is one of these: released once, when its
-// owner goes, by the release its kind names; movable, never copied. The
-// release is a small callable rather than the system function itself, so
-// that a handle that needs a second value to be released (the window of a
-// device context) carries it along.
+// Every handle the program owns: released once, when its owner goes, by the
+// release its kind names (which carries what else the release needs, such as
+// a device context's window); movable, never copied.
 template <typename Handle, typename Release>
 using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, Release>;
 

@@ -39,12 +39,6 @@ void KeyboardFocus::keepInView() {
     }
 }
 
-void KeyboardFocus::windowLeft() {
-    if (viewOf(views_, GetFocus()) != nullptr) {
-        lastFocus_ = GetFocus();
-    }
-}
-
 bool KeyboardFocus::actedOn(const ControlView& view) {
     if (focusing_ && view.control().kind() == ControlKind::OptionButton) {
         return false;

@@ -17,10 +17,9 @@ class KeyboardFocus {
     KeyboardFocus(Form& form, const OwnedWindow& window, const ControlViews& views)
         : form_(form), window_(window), views_(views) {}
 
-    // To the first control in view.
     void toFirst() { focus(nextTabStop(form_, nullptr, Direction::Forward)); }
-    // The window is left (WM_ACTIVATE inactive) or got the focus back (WM_SETFOCUS).
-    void windowLeft();
+    // The window is left (WM_ACTIVATE inactive), and has the focus back (WM_SETFOCUS).
+    void windowLeft() { lastFocus_ = viewOf(views_, GetFocus()) ? GetFocus() : lastFocus_; }
     void windowFocused() { focusOrFirst(lastFocus_); }
     // A control's notification: false when it is no act of the user's.
     bool actedOn(const ControlView& view);

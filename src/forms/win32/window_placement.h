@@ -16,8 +16,7 @@ class WindowPlacement {
     WindowPlacement(Form& form, const OwnedWindow& window, ViewScale& scale)
         : form_(form), window_(window), scale_(scale) {}
 
-    // Our own moves, not the user's: the window is being placed while the
-    // result lives.
+    // Our own moves, not the user's, for as long as the result lives.
     [[nodiscard]] RaisedFlag placing() { return RaisedFlag(placing_); }
     // The model taking the place the window already has: nothing to move.
     bool adopting() const { return adopting_; }
