@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "forms/controls.h"
@@ -21,16 +22,18 @@ struct ViewScale {
     HFONT font = nullptr;
 };
 
-// A flag raised for one scope: set when made, cleared however the scope ends.
+// A flag raised for one scope: set when made, put back however the scope
+// ends, so a scope inside another leaves it raised for the outer one.
 class RaisedFlag {
   public:
-    explicit RaisedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RaisedFlag() { flag_ = false; }
+    explicit RaisedFlag(bool& flag) : flag_(flag), before_(std::exchange(flag, true)) {}
+    ~RaisedFlag() { flag_ = before_; }
     RaisedFlag(const RaisedFlag&) = delete;
     RaisedFlag& operator=(const RaisedFlag&) = delete;
 
   private:
     bool& flag_;
+    bool before_;
 };
 
 // What every control's view is built with.

@@ -128,7 +128,7 @@ void ShapeView::paint(HDC dc) const {
         shapePaint(shape_, {rgbOf(GetSysColor(COLOR_WINDOW)), rgbOf(GetSysColor(COLOR_WINDOWTEXT))},
                    highContrastOn());
     const RECT at = where();
-    const int outline = colours.heavyOutline ? std::max(2, MulDiv(2, scale_.dpi, 96)) : 1;
+    const int outline = colours.heavyOutline ? std::max(2, MulDiv(2, scale_.dpi, kDefaultDpi)) : 1;
     const GdiObject<HPEN> pen(CreatePen(PS_INSIDEFRAME, outline, colorOf(colours.outline)));
     const auto penSelection = selectInto(dc, pen.get());
     const auto brush = selectInto(dc, GetStockObject(DC_BRUSH));
