@@ -52,12 +52,13 @@ struct frmPopUp::Controls {
 };
 
 frmPopUp::frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell,
-                   card::DriverProbe& probe)
+                   card::DriverProbe& probe, Residency& residency)
     : forms::Form(toolkit, popUpDesign()),
       setup_(setup),
       hook_(hook),
       shell_(shell),
       probe_(probe),
+      residency_(residency),
       exitSubscription_(setup_.subscribeExit([this] { exitProgram(); })),
       settledSubscription_(toolkit.subscribeEventsSettled([this] { refreshTooltip(); })) {}
 
@@ -84,9 +85,13 @@ void frmPopUp::Form_Load() {
     Hide();
 }
 
-// kept on purpose: after Exit this is the second delete of the icon and finds
-// none; it is what takes the icon away on any other unload.
+// The lock goes while this window is still there: a start that finds the
+// window hears that this copy is ending and waits for it, and one that comes
+// after the window has gone finds the lock free, however long the process
+// then takes to end. kept on purpose: after Exit this is the second delete of
+// the icon and finds none; it is what takes the icon away on any other unload.
 void frmPopUp::Form_Unload(std::int16_t& /*Cancel*/) {
+    residency_.release();
     deleteIcon();
     toolkit().DoEvents();
     hook_.UnhookTray();

@@ -5,6 +5,7 @@
 
 #include "card/driver_probe.h"
 #include "forms/form.h"
+#include "tray/residency.h"
 #include "tray/tray_services.h"
 #include "ui/kel_setup.h"
 
@@ -20,7 +21,7 @@ inline constexpr int kTrayIcon = 2;
 class frmPopUp : public forms::Form, public ShellEvents {
   public:
     frmPopUp(forms::Toolkit& toolkit, ui::KelSetup& setup, TrayHook& hook, TrayShell& shell,
-             card::DriverProbe& probe);
+             card::DriverProbe& probe, Residency& residency);
     ~frmPopUp() override;
 
     // What the shell says, as the hooked window procedure hands it over.
@@ -60,6 +61,7 @@ class frmPopUp : public forms::Form, public ShellEvents {
     TrayHook& hook_;
     TrayShell& shell_;
     card::DriverProbe& probe_;
+    Residency& residency_;
     forms::Subscription exitSubscription_;
     forms::Subscription settledSubscription_;
     std::unique_ptr<Controls> controls_;

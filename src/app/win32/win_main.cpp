@@ -41,7 +41,7 @@ int runResident(HINSTANCE instance) {
     ui::KelSetup setup(toolkit, channel, store);
     tray::win32::NotifyIconShell shell(tray::kTrayIcon);
     tray::win32::Module1 module1(toolkit);
-    tray::frmPopUp popUp(toolkit, setup, module1, shell, channel);
+    tray::frmPopUp popUp(toolkit, setup, module1, shell, channel, residency);
 
     popUp.Load();
     MSG message{};

@@ -1,7 +1,7 @@
 #include "tray/win32/single_instance.h"
 
+#include <algorithm>
 #include <array>
-#include <optional>
 
 #include "forms/win32/debug_trace.h"
 #include "tray/tray_window_procedure.h"
@@ -15,68 +15,38 @@ namespace {
 // the same instant still cannot both run.
 constexpr std::array<const char*, SingleInstance::kNames> kMutexNames{"Local\\Quenda.Resident",
                                                                       "Local\\Quenda.Resident.2"};
-// The resident copy may still be starting: it has this long to show its
-// window and answer.
-constexpr DWORD kWaitForResidentMs = 5000;
 constexpr DWORD kPollMs = 100;
+// A window that is there gets at least this long to answer, however little
+// is left of its copy's time: it may be a copy that has only just started.
+constexpr UINT kLeastAnswerMs = 1000;
 // An ending copy may be showing the user why its settings were not saved:
 // it has this long to be answered and end.
 constexpr DWORD kWaitForEndingMs = 120000;
 
-// The tick count wraps every 49.7 days; the time gone since the start, an
-// unsigned difference, is right across the wrap.
-class Deadline {
-  public:
-    explicit Deadline(DWORD lengthMs) : start_(GetTickCount()), lengthMs_(lengthMs) {}
-
-    UINT msLeft() const {
-        const DWORD gone = GetTickCount() - start_;
-        return gone < lengthMs_ ? lengthMs_ - gone : 0;
+Answer answerOf(DWORD_PTR reply) {
+    switch (reply) {
+        case kResidentOpens:
+            forms::win32::trace("already resident: opening its window");
+            return Answer::Opens;
+        case kResidentEnding:
+            return Answer::Ending;
+        default:
+            forms::win32::trace("already resident: its window gave another answer");
+            return Answer::NoAnswer;
     }
+}
 
-  private:
-    DWORD start_;
-    DWORD lengthMs_;
-};
-
-HWND findResidentWindow(const Deadline& deadline) {
-    for (;;) {
-        if (HWND window = FindWindowA(kPopUpWindowClass, nullptr)) {
-            return window;
-        }
+// Without a handle on its process, the ending copy is watched through its
+// window.
+bool windowGoesInTime(HWND window) {
+    const Deadline deadline(kWaitForEndingMs);
+    while (IsWindow(window) != FALSE) {
         if (deadline.msLeft() == 0) {
-            return nullptr;
+            return false;
         }
         Sleep(kPollMs);
     }
-}
-
-// The resident copy's answer to a later start (kResidentOpens or
-// kResidentEnding); nothing when it gave none in time.
-std::optional<DWORD_PTR> askToOpen(HWND window, const Deadline& deadline) {
-    DWORD residentProcess = 0;
-    GetWindowThreadProcessId(window, &residentProcess);
-    AllowSetForegroundWindow(residentProcess);
-    DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(window, kAnotherStartMessage, 0, 0, SMTO_ABORTIFHUNG, deadline.msLeft(),
-                            &answer) == 0) {
-        return std::nullopt;
-    }
-    return answer;
-}
-
-bool endsInTime(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    const forms::win32::OwnedHandle ending(OpenProcess(SYNCHRONIZE, FALSE, process));
-    return ending.get() != nullptr &&
-           WaitForSingleObject(ending.get(), kWaitForEndingMs) == WAIT_OBJECT_0;
-}
-
-ResidentCopy tellUser(const char* trace, const char* text) {
-    forms::win32::trace(trace);
-    MessageBoxA(nullptr, text, "Quenda", MB_OK | MB_ICONEXCLAMATION);
-    return ResidentCopy::Unreachable;
+    return true;
 }
 
 }  // namespace
@@ -88,11 +58,6 @@ ResidentCopy tellUser(const char* trace, const char* text) {
 // the later names stay with the copy that created the earlier ones, so two
 // copies starting at once never both give way.
 bool SingleInstance::acquire() {
-    // Asked again once an ending copy has gone: names held from the last
-    // try would keep its mutexes in being.
-    for (forms::win32::OwnedHandle& mutex : mutexes_) {
-        mutex.reset();
-    }
     bool heldAny = false;
     for (size_t index = 0; index < kMutexNames.size(); ++index) {
         HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexNames[index]);
@@ -114,30 +79,65 @@ bool SingleInstance::acquire() {
     return FindWindowA(kPopUpWindowClass, nullptr) == nullptr;
 }
 
+void SingleInstance::release() {
+    for (forms::win32::OwnedHandle& mutex : mutexes_) {
+        mutex.reset();
+    }
+}
+
+// A window that goes while it is asked belonged to a copy that has ended or
+// is ending: the lock is asked again rather than the user told of a copy
+// that does not respond.
+Answer SingleInstance::askResidentCopy() {
+    askedWindow_ = FindWindowA(kPopUpWindowClass, nullptr);
+    if (askedWindow_ == nullptr) {
+        return Answer::NoWindow;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(askedWindow_, &process);
+    askedProcess_.reset(process == 0 ? nullptr : OpenProcess(SYNCHRONIZE, FALSE, process));
+    AllowSetForegroundWindow(process);
+    DWORD_PTR reply = 0;
+    if (SendMessageTimeoutA(askedWindow_, kAnotherStartMessage, 0, 0, SMTO_ABORTIFHUNG,
+                            std::max(windowDeadline_.msLeft(), kLeastAnswerMs), &reply) != 0) {
+        return answerOf(reply);
+    }
+    if (IsWindow(askedWindow_) == FALSE) {
+        return Answer::NoWindow;
+    }
+    forms::win32::trace("already resident: its window does not answer");
+    return Answer::NoAnswer;
+}
+
+// Whoever takes the ended copy's place has its own time to show its window.
+bool SingleInstance::waitForEnd() {
+    forms::win32::trace("already resident: it is ending, waiting for it to end");
+    const bool ended =
+        askedProcess_ ? WaitForSingleObject(askedProcess_.get(), kWaitForEndingMs) == WAIT_OBJECT_0
+                      : windowGoesInTime(askedWindow_);
+    askedProcess_.reset();
+    windowDeadline_ = Deadline(kWaitForResidentMs);
+    return ended;
+}
+
+bool SingleInstance::waitForWindow() {
+    if (windowDeadline_.msLeft() == 0) {
+        return false;
+    }
+    Sleep(kPollMs);
+    return true;
+}
+
 // A copy that holds the lock but never shows a window that answers leaves
 // the user with nothing on screen; they are told rather than left waiting.
-// A copy that answers it is ending would open nothing, and once it had
-// ended no copy would run at all: this start waits for it to go.
-ResidentCopy SingleInstance::openResidentCopy() {
-    const Deadline deadline(kWaitForResidentMs);
-    HWND resident = findResidentWindow(deadline);
-    const std::optional<DWORD_PTR> answer =
-        resident == nullptr ? std::nullopt : askToOpen(resident, deadline);
-    if (!answer) {
-        return tellUser(resident == nullptr ? "already resident: its window was not found"
-                                            : "already resident: its window does not answer",
-                        "Quenda is already running but does not respond.");
-    }
-    if (*answer == kResidentOpens) {
-        forms::win32::trace("already resident: opening its window");
-        return ResidentCopy::Opened;
-    }
-    forms::win32::trace("already resident: it is ending, waiting for it to end");
-    if (!endsInTime(resident)) {
-        return tellUser("already resident: it did not end",
-                        "Quenda is still closing. Start it again once it has closed.");
-    }
-    return ResidentCopy::Ended;
+void SingleInstance::tellUser(GivingUp why) {
+    const bool stuck = why == GivingUp::NoResponse;
+    forms::win32::trace(stuck ? "already resident: no window of it answered"
+                              : "already resident: it did not end");
+    MessageBoxA(nullptr,
+                stuck ? "Quenda is already running but does not respond."
+                      : "Quenda is still closing. Start it again once it has closed.",
+                "Quenda", MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace tray::win32

@@ -6,6 +6,7 @@
 
 #include "card/driver_probe.h"
 #include "support/fakes.h"
+#include "tray/residency.h"
 #include "tray/tray_services.h"
 
 namespace testing_support {
@@ -20,6 +21,15 @@ class FakeHook : public tray::TrayHook {
     }
     void HookTray() override { log_.push_back("HookTray"); }
     void UnhookTray() override { log_.push_back("UnhookTray"); }
+
+  private:
+    EventLog& log_;
+};
+
+class FakeResidency : public tray::Residency {
+  public:
+    explicit FakeResidency(EventLog& log) : log_(log) {}
+    void release() override { log_.push_back("release"); }
 
   private:
     EventLog& log_;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -23,12 +24,13 @@ struct Resident : ::testing::Test, testing_support::SetupFixture {
     testing_support::FakeHook hook{log};
     testing_support::FakeShell shell{log};
     testing_support::FakeProbe probe;
+    testing_support::FakeResidency residency{log};
     std::unique_ptr<tray::frmPopUp> popUp;
 
     void start() {
         driver.log = &log;
         platform.onDispatch = [this] { log.push_back("dispatch"); };
-        popUp = std::make_unique<tray::frmPopUp>(toolkit, window, hook, shell, probe);
+        popUp = std::make_unique<tray::frmPopUp>(toolkit, window, hook, shell, probe, residency);
         popUp->Load();
     }
     void exit() { window.buttons().cmdExit.userClick(); }
@@ -70,7 +72,7 @@ TEST_F(Resident, ExitRemovesTheIconBeforeSavingThenUnloadsUnhooksAndEnds) {
     shell.onDelete = [&] { writesAtDelete.push_back(store.writes.size()); };
     exit();
     EXPECT_EQ(writesAtDelete, (std::vector<std::size_t>{0, settings::kSavedSettings}));
-    EXPECT_EQ(log, (EventLog{"delete", "delete", "dispatch", "UnhookTray"}));
+    EXPECT_EQ(log, (EventLog{"delete", "release", "delete", "dispatch", "UnhookTray"}));
     EXPECT_EQ((store.values[{"Filter", "None"}]), "True");
     EXPECT_FALSE(window.isLoaded());
     EXPECT_FALSE(popUp->isLoaded());
@@ -109,7 +111,7 @@ TEST_F(Resident, EveryWayToEndRunsExitOnceAndQueuedInputDoesNothing) {
             popUp->closeBox();
         };
         end(*popUp);
-        EXPECT_EQ(log, (EventLog{"delete", "delete", "dispatch", "UnhookTray"}));
+        EXPECT_EQ(log, (EventLog{"delete", "release", "delete", "dispatch", "UnhookTray"}));
         EXPECT_FALSE(window.isLoaded());
         EXPECT_TRUE(platform.ended);
         EXPECT_EQ(store.values.size(), settings::kSavedSettings);
@@ -262,41 +264,114 @@ TEST(TrayWindowProcedure, EachShellMessageIsOneNamedCallAndNothingElseActs) {
 
 namespace {
 
-// The lock's answers in turn, and what the later start asks of the resident
-// copy each time the lock is taken.
-struct FakeLock : tray::ResidencyLock {
-    std::vector<bool> frees;
-    std::vector<tray::ResidentCopy> answers;
-    std::size_t tries = 0;
+using tray::Answer;
+using tray::GivingUp;
+
+// A later start against the lock's name, on which each holder keeps a handle
+// (the resident copy one, and so does every start until it lets go). The
+// name is free when nobody holds it, as the system's named mutex is.
+struct FakeStart : tray::ResidencyLock {
+    FakeStart(int& names, std::vector<Answer> script)
+        : holders(names), answers(std::move(script)) {}
+
+    int& holders;
+    std::vector<Answer> answers;  // then no window
     std::size_t asked = 0;
-    bool acquire() override { return frees.at(tries++); }
-    tray::ResidentCopy openResidentCopy() override { return answers.at(asked++); }
+    std::function<void()> meanwhile;  // what the other copies do while this one waits
+    int windowWaits = 3;
+    bool endsInTime = true;
+    bool holding = false;
+    bool heldWhileWaiting = false;
+    std::optional<GivingUp> told;
+
+    bool acquire() override {
+        holding = true;
+        return holders++ == 0;
+    }
+    void release() override { holders -= std::exchange(holding, false) ? 1 : 0; }
+    Answer askResidentCopy() override {
+        return asked < answers.size() ? answers[asked++] : Answer::NoWindow;
+    }
+    bool waitForEnd() override { return waited() && endsInTime; }
+    bool waitForWindow() override { return waited() && windowWaits-- > 0; }
+    void tellUser(GivingUp why) override { told = why; }
+
+    bool waited() {
+        heldWhileWaiting = heldWhileWaiting || holding;
+        if (meanwhile) {
+            std::exchange(meanwhile, {})();
+        }
+        return true;
+    }
 };
 
-// A copy that is ending opens nothing: the later start takes its place once
-// it has gone, and is told the window opens if another start got there first.
+// A later start opens the resident copy, or takes the place of one that
+// ended, or of one whose window has gone and whose lock is free again; it
+// gives up only on a copy that gives no answer or does not end in time.
 TEST(Residency, ALaterStartOpensTheResidentCopyOrTakesThePlaceOfOneThatEnded) {
-    using enum tray::ResidentCopy;
     struct Case {
         const char* name;
-        std::vector<bool> frees;
-        std::vector<tray::ResidentCopy> answers;
+        int holders;  // the resident copy's handle, if any
+        std::vector<Answer> answers;
+        int holdersAfterFirstWait;
+        bool endsInTime;
         bool resident;
+        std::optional<GivingUp> told;
     };
     const Case cases[] = {
-        {"first start", {true}, {}, true},
-        {"resident copy opens", {false}, {Opened}, false},
-        {"resident copy does not answer", {false}, {Unreachable}, false},
-        {"resident copy ended", {false, true}, {Ended}, true},
-        {"another start took its place", {false, false}, {Ended, Opened}, false},
+        {"first start", 0, {}, 0, true, true, std::nullopt},
+        {"resident copy opens", 1, {Answer::Opens}, 1, true, false, std::nullopt},
+        {"resident copy gives no answer",
+         1,
+         {Answer::NoAnswer},
+         1,
+         true,
+         false,
+         GivingUp::NoResponse},
+        {"resident copy ended", 1, {Answer::Ending}, 0, true, true, std::nullopt},
+        {"another start took its place",
+         1,
+         {Answer::Ending, Answer::Opens},
+         1,
+         true,
+         false,
+         std::nullopt},
+        {"resident copy did not end in time",
+         1,
+         {Answer::Ending},
+         1,
+         false,
+         false,
+         GivingUp::StillClosing},
+        {"its window gone, then its lock", 1, {Answer::NoWindow}, 0, true, true, std::nullopt},
+        {"a lock but never a window", 1, {}, 1, true, false, GivingUp::NoResponse},
     };
     for (const Case& k : cases) {
-        FakeLock lock;
-        lock.frees = k.frees;
-        lock.answers = k.answers;
-        EXPECT_EQ(tray::becomeResident(lock), k.resident) << k.name;
-        EXPECT_EQ(lock.asked, k.answers.size()) << k.name;
+        SCOPED_TRACE(k.name);
+        int holders = k.holders;
+        FakeStart start(holders, k.answers);
+        start.endsInTime = k.endsInTime;
+        start.meanwhile = [&] { holders = k.holdersAfterFirstWait; };
+        EXPECT_EQ(tray::becomeResident(start), k.resident);
+        EXPECT_EQ(start.told, k.told);
+        EXPECT_FALSE(start.heldWhileWaiting);
+        EXPECT_EQ(holders, k.resident ? 1 : k.holdersAfterFirstWait);
     }
+}
+
+// Two starts wait for the same ending copy: once it has gone, one of them
+// takes its place and the other opens that one's window.
+TEST(Residency, OfStartsWaitingForAnEndingCopyExactlyOneRuns) {
+    int holders = 1;
+    FakeStart first(holders, {Answer::Ending, Answer::NoWindow, Answer::Opens});
+    FakeStart second(holders, {Answer::Ending});
+    second.meanwhile = [&] { --holders; };  // the ending copy goes
+    bool secondRuns = false;
+    first.meanwhile = [&] { secondRuns = tray::becomeResident(second); };
+    EXPECT_FALSE(tray::becomeResident(first));
+    EXPECT_TRUE(secondRuns);
+    EXPECT_EQ(holders, 1);
+    EXPECT_FALSE(first.told || second.told);
 }
 
 }  // namespace
