@@ -22,8 +22,12 @@ constexpr std::array<const char*, 4> kExpected{"0 or 1", "True or False",
 // A check box would take 2 (greyed), but every handler reads anything but 1
 // as clear, so a stored 2 would show a set box over a card doing the opposite.
 // An offset off the stepping grid never meets an end of travel and runs away
-// press after press.
+// press after press. No setting is longer than a few characters, whatever
+// blanks or zeros lead it.
 std::int16_t fromText(Kind kind, std::string_view text) {
+    if (text.size() > kLongestSettingText) {
+        throw forms::RuntimeError(forms::ErrorNumber::InvalidPropertyValue);
+    }
     if (kind == Kind::Truth) {
         return truthFromText(text) ? forms::True : forms::False;
     }
@@ -55,15 +59,47 @@ std::string savedText(const SettingStep& step, const SetupSettings& setup) {
                : integerText(controlOf<forms::CheckBox>(setup, step).value());
 }
 
-// Enough of a bad text to recognise it, without flooding the message box.
-std::string problem(const std::optional<std::string>& text, const forms::RuntimeError& error) {
+// Enough of a stored text to recognise it, on one line of the message box:
+// a line break or tab would make the report longer than it says.
+std::string quoted(std::string_view text) {
     constexpr std::size_t kShownLength = 40;
+    std::string shown(text.substr(0, kShownLength));
+    std::ranges::replace_if(
+        shown, [](unsigned char c) { return c < ' ' || c == 0x7F; }, '?');
+    return " \"" + shown + (text.size() > kShownLength ? "...\"" : "\"");
+}
+
+std::string problem(const std::optional<std::string>& text, const forms::RuntimeError& error) {
     if (!text) {
         return std::string(" could not be read (") + error.what() + ")";
     }
-    return " holds \"" + text->substr(0, kShownLength) +
-           (text->size() > kShownLength ? "...\"" : "\"") + " (" + forms::describe(error.number()) +
-           ")";
+    return " holds" + quoted(*text) + " (" + forms::describe(error.number()) + ")";
+}
+
+// The report fits the smallest screen the program meets (800 x 600, less the
+// task bar), its button on screen. The narrowest message box wraps a line at
+// about kRowLength characters; the report names values while their rows fit,
+// and counts the rest.
+constexpr std::size_t kRowLength = 40;
+constexpr std::size_t kReportRows = 26;
+
+std::size_t rowsOf(std::string_view line) {
+    return (line.size() + kRowLength - 1) / kRowLength;
+}
+
+// While more lines follow, a row is kept for the count of those left out.
+std::string reportText(const std::vector<std::string>& lines) {
+    std::string text = kHeading;
+    std::size_t rows = rowsOf(kHeading);
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        const auto left = static_cast<std::size_t>(lines.end() - line);
+        if (rows + rowsOf(*line) + (left > 1 ? 1 : 0) > kReportRows) {
+            return text + "\n...and " + std::to_string(left) + " more.";
+        }
+        text += "\n" + *line;
+        rows += rowsOf(*line);
+    }
+    return text;
 }
 
 // What the store held for one key: its value when it was usable, and what it
@@ -84,7 +120,8 @@ struct Stored {
 struct Reader {
     SettingsStore& store;
     ReportedSettings& reported;
-    std::optional<forms::RuntimeError> report;
+    std::optional<forms::ErrorNumber> firstError;
+    std::vector<std::string> lines;
 
     Stored read(const SettingStep& step) {
         Stored stored;
@@ -92,7 +129,7 @@ struct Reader {
         try {
             text = store.GetSetting(step.section, step.key);
             if (text) {
-                stored.held = " \"" + *text + '"';
+                stored.held = quoted(*text);
                 stored.value = fromText(step.kind, *text);
             }
         } catch (const forms::RuntimeError& error) {
@@ -108,8 +145,8 @@ struct Reader {
     void note(std::string_view section, std::string_view key, forms::ErrorNumber number,
               const std::string& line) {
         if (reported.emplace(section, key, line).second) {
-            report = forms::RuntimeError(report ? report->number() : number,
-                                         (report ? report->what() : kHeading) + ("\n" + line));
+            firstError = firstError.value_or(number);
+            lines.push_back(line);
         }
     }
 };
@@ -212,7 +249,7 @@ void SaveSettingsToFile(const SetupSettings& setup, SettingsStore& store) {
 
 void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
                           forms::Toolkit& toolkit) {
-    Reader reader{store, setup.reported, std::nullopt};
+    Reader reader{store, setup.reported, std::nullopt, {}};
     card::SetupVariables stored = setup.vars;
     for (const SettingStep& step : kSettingSteps) {
         if (step.variable != nullptr) {
@@ -227,8 +264,8 @@ void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
             restoreFrame(step.frame, setup, reader);
         }
     }
-    if (reader.report) {
-        toolkit.reportError(*reader.report);
+    if (reader.firstError) {
+        toolkit.reportError({*reader.firstError, reportText(reader.lines)});
     }
 }
 

@@ -43,25 +43,29 @@ std::string typeName(DWORD type) {
 
 // The text of a REG_SZ value; nothing when there is no such value. Only the
 // plain string type holds text as the program saves it; anything else was put
-// there by someone else and is not guessed at.
+// there by someone else and is not guessed at. A value longer than any
+// setting is judged by its size alone: reading a megabyte to refuse it would
+// hold up the start.
 std::optional<std::string> readText(HKEY key, const std::string& name) {
-    std::string text;
+    std::string text(kLongestSettingText + 1, '\0');
     DWORD type = 0;
-    DWORD size = 64;
-    LSTATUS status = ERROR_MORE_DATA;
-    // The value may grow between asking its size and reading it; then ask again.
-    while (status == ERROR_MORE_DATA) {
-        text.resize(size);
-        status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
-                                  reinterpret_cast<LPBYTE>(text.data()), &size);
-    }
+    auto size = static_cast<DWORD>(text.size());
+    const LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
+                                            reinterpret_cast<LPBYTE>(text.data()), &size);
     if (status == ERROR_FILE_NOT_FOUND) {
         return std::nullopt;
     }
-    check(status);
+    if (status != ERROR_MORE_DATA) {
+        check(status);
+    }
     if (type != REG_SZ) {
         throw forms::RuntimeError(forms::ErrorNumber::TypeMismatch,
                                   "it holds a " + typeName(type) + " value, not text");
+    }
+    if (status == ERROR_MORE_DATA) {
+        throw forms::RuntimeError(
+            forms::ErrorNumber::InvalidPropertyValue,
+            "it is " + std::to_string(size) + " bytes long, longer than any setting");
     }
     // Stored strings normally carry their terminator, but need not.
     text.resize(std::min<std::size_t>(size, text.find('\0')));

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "settings/setting_table.h"
 #include "settings/setup_settings.h"
 #include "support/setup_fixture.h"
 
@@ -67,6 +70,35 @@ TEST_F(SettingsFailures, BadValuesTakeTheirDefaultsTheRestIsAppliedAndOneReportN
     EXPECT_TRUE(c().optFilterNone.selected());
     EXPECT_EQ(vars().curHorizValue, -16);
     EXPECT_EQ(c().chkPhase.value(), 1);
+}
+
+// Every option group names two options True with long texts, and every other
+// value is too long to be a setting: the report quotes 40 characters at most,
+// on one line each, and names what fits, counting the rest.
+TEST_F(SettingsFailures, AReportOfEveryValueQuotesLittleAndCountsWhatItCannotName) {
+    std::set<std::string_view> badFrames;
+    std::size_t badValues = 0;
+    for (const settings::SettingStep* step : settings::kSaveOrder) {
+        const bool truth = step->kind == settings::Kind::Truth;
+        store.values[{std::string(step->section), std::string(step->key)}] =
+            truth ? "True" + std::string(60, ' ') : "1\n" + std::string(64, '0');
+        truth ? void(badFrames.insert(step->frame)) : void(++badValues);
+    }
+    window.Load();
+
+    ASSERT_EQ(errors.reports.size(), 1U);
+    std::vector<std::string> lines;
+    for (std::string line; const char c : errors.reports[0].message + "\n") {
+        c == '\n' ? lines.push_back(std::exchange(line, {})) : line.push_back(c);
+    }
+    EXPECT_EQ(lines.at(1), "ActiveOut\\VGAOnly holds \"1?" + std::string(38, '0') +
+                               "...\" (Invalid property value); expected 0 or 1.");
+    EXPECT_EQ(lines.at(2), "ActiveOut holds CompOut \"True" + std::string(36, ' ') +
+                               "...\", SVHSOut \"True" + std::string(36, ' ') +
+                               "...\"; expected exactly one of them True.");
+    std::size_t more = 0;
+    EXPECT_EQ(std::sscanf(lines.back().c_str(), "...and %zu more.", &more), 1) << lines.back();
+    EXPECT_EQ(lines.size() - 2 + more, badValues + badFrames.size());
 }
 
 TEST_F(SettingsFailures, ABadValueIsReportedOncePerRunUntilASaveReplacesIt) {
