@@ -267,9 +267,8 @@ namespace {
 using tray::Answer;
 using tray::GivingUp;
 
-// A later start against the lock's name, on which each holder keeps a handle
-// (the resident copy one, and so does every start until it lets go). The
-// name is free when nobody holds it, as the system's named mutex is.
+// A later start against the lock's name, which lives while anyone holds a
+// handle on it: the resident copy, and each start until it lets go.
 struct FakeStart : tray::ResidencyLock {
     FakeStart(int& names, std::vector<Answer> script)
         : holders(names), answers(std::move(script)) {}
@@ -277,9 +276,8 @@ struct FakeStart : tray::ResidencyLock {
     int& holders;
     std::vector<Answer> answers;  // then no window
     std::size_t asked = 0;
-    std::function<void()> meanwhile;  // what the other copies do while this one waits
+    std::function<bool()> meanwhile;  // what the others do during the first wait; false: no end
     int windowWaits = 3;
-    bool endsInTime = true;
     bool holding = false;
     bool heldWhileWaiting = false;
     std::optional<GivingUp> told;
@@ -292,16 +290,18 @@ struct FakeStart : tray::ResidencyLock {
     Answer askResidentCopy() override {
         return asked < answers.size() ? answers[asked++] : Answer::NoWindow;
     }
-    bool waitForEnd() override { return waited() && endsInTime; }
+    bool waitForEnd() override { return waited(); }
     bool waitForWindow() override { return waited() && windowWaits-- > 0; }
     void tellUser(GivingUp why) override { told = why; }
-
     bool waited() {
         heldWhileWaiting = heldWhileWaiting || holding;
-        if (meanwhile) {
-            std::exchange(meanwhile, {})();
-        }
-        return true;
+        return !meanwhile || std::exchange(meanwhile, {})();
+    }
+    std::string outcome(bool resident) const {
+        return resident                        ? "runs"
+               : !told                         ? "opens"
+               : *told == GivingUp::NoResponse ? "no response"
+                                               : "still closing";
     }
 };
 
@@ -313,49 +313,28 @@ TEST(Residency, ALaterStartOpensTheResidentCopyOrTakesThePlaceOfOneThatEnded) {
         const char* name;
         int holders;  // the resident copy's handle, if any
         std::vector<Answer> answers;
-        int holdersAfterFirstWait;
-        bool endsInTime;
-        bool resident;
-        std::optional<GivingUp> told;
+        std::optional<int> holdersAfterFirstWait;  // none: the copy does not end
+        const char* outcome;
     };
     const Case cases[] = {
-        {"first start", 0, {}, 0, true, true, std::nullopt},
-        {"resident copy opens", 1, {Answer::Opens}, 1, true, false, std::nullopt},
-        {"resident copy gives no answer",
-         1,
-         {Answer::NoAnswer},
-         1,
-         true,
-         false,
-         GivingUp::NoResponse},
-        {"resident copy ended", 1, {Answer::Ending}, 0, true, true, std::nullopt},
-        {"another start took its place",
-         1,
-         {Answer::Ending, Answer::Opens},
-         1,
-         true,
-         false,
-         std::nullopt},
-        {"resident copy did not end in time",
-         1,
-         {Answer::Ending},
-         1,
-         false,
-         false,
-         GivingUp::StillClosing},
-        {"its window gone, then its lock", 1, {Answer::NoWindow}, 0, true, true, std::nullopt},
-        {"a lock but never a window", 1, {}, 1, true, false, GivingUp::NoResponse},
+        {"first start", 0, {}, 0, "runs"},
+        {"resident copy opens", 1, {Answer::Opens}, 1, "opens"},
+        {"resident copy gives no answer", 1, {Answer::NoAnswer}, 1, "no response"},
+        {"resident copy ended", 1, {Answer::Ending}, 0, "runs"},
+        {"another start took its place", 1, {Answer::Ending, Answer::Opens}, 1, "opens"},
+        {"resident copy did not end in time", 1, {Answer::Ending}, std::nullopt, "still closing"},
+        {"its window gone, then its lock", 1, {Answer::NoWindow}, 0, "runs"},
+        {"a lock but never a window", 1, {}, std::nullopt, "no response"},
     };
     for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
         int holders = k.holders;
         FakeStart start(holders, k.answers);
-        start.endsInTime = k.endsInTime;
-        start.meanwhile = [&] { holders = k.holdersAfterFirstWait; };
-        EXPECT_EQ(tray::becomeResident(start), k.resident);
-        EXPECT_EQ(start.told, k.told);
-        EXPECT_FALSE(start.heldWhileWaiting);
-        EXPECT_EQ(holders, k.resident ? 1 : k.holdersAfterFirstWait);
+        start.meanwhile = [&] {
+            holders = k.holdersAfterFirstWait.value_or(holders);
+            return k.holdersAfterFirstWait.has_value();
+        };
+        EXPECT_EQ(start.outcome(tray::becomeResident(start)), k.outcome) << k.name;
+        EXPECT_FALSE(start.heldWhileWaiting) << k.name;
     }
 }
 
@@ -365,9 +344,9 @@ TEST(Residency, OfStartsWaitingForAnEndingCopyExactlyOneRuns) {
     int holders = 1;
     FakeStart first(holders, {Answer::Ending, Answer::NoWindow, Answer::Opens});
     FakeStart second(holders, {Answer::Ending});
-    second.meanwhile = [&] { --holders; };  // the ending copy goes
+    second.meanwhile = [&] { return --holders == 0; };  // the ending copy goes
     bool secondRuns = false;
-    first.meanwhile = [&] { secondRuns = tray::becomeResident(second); };
+    first.meanwhile = [&] { return secondRuns = tray::becomeResident(second); };
     EXPECT_FALSE(tray::becomeResident(first));
     EXPECT_TRUE(secondRuns);
     EXPECT_EQ(holders, 1);
