@@ -140,24 +140,30 @@ test_a_close_while_an_error_box_is_up_ends_the_program_once() {
 
 # Starts while Exit tells the user that the settings were not saved find
 # the resident copy ending: they wait, and once it has gone exactly one of
-# them runs, with its icon, and the others open its window. A volatile key of
-# the program's name lets no lasting section be made under it.
+# them runs, with its icon, and the others open its window, even when one of
+# them is held up (stopped) while the others race. A volatile key of the
+# program's name lets no lasting section be made under it.
 test_starts_while_exit_reports_a_failed_save_leave_one_copy_once_the_ending_copy_has_gone() {
     e2e_show_setup
     e2e_automate volatile 'Software\Quenda' >/dev/null
     e2e_automate post --class QuendaSetup --child Exit BM_CLICK >/dev/null
     e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
         e2e_fail "no message box about the failed save"
-    local later
+    local later held_up
     LATER_PIDS=()
     for later in 1 2 3; do
         start_copy "later$later.log" &
         LATER_PIDS+=($!)
-        wait_until 30 grep -q -a 'Quenda: already resident: it is ending' "$E2E_TEST_DIR/later$later.log" ||
+        wait_until 30 grep -s -q -a 'Quenda: already resident: it is ending' "$E2E_TEST_DIR/later$later.log" ||
             e2e_fail "start $later did not hear that the copy is ending: $(grep -a 'Quenda:' "$E2E_TEST_DIR/later$later.log")"
+        [[ -n "${held_up:-}" ]] || held_up="$(pgrep -n -f "$(basename "$E2E_EXE")")"
     done
+    kill -STOP "$held_up"
     e2e_click '#32770' OK
     e2e_wait_exit 15 || e2e_fail "the ending copy did not end"
+    wait_until 30 grep -q -a 'Quenda: tray add' "$E2E_TEST_DIR"/later*.log ||
+        e2e_fail "no start took the ending copy's place while another start was held up"
+    kill -CONT "$held_up"
     wait_until 60 later_starts_settled || e2e_fail "the later starts did not settle"
     e2e_expect_eq 1 "$(cat "$E2E_TEST_DIR"/later*.log | grep -a -c 'Quenda: tray add')" "icons of the later starts"
     e2e_expect_eq 1 "$(e2e_automate windows --class "$QUENDA_POPUP_CLASS" | wc -l)" "start-up windows"
