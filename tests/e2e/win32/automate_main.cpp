@@ -15,6 +15,8 @@
 #include "accessible_report.h"
 #include "caption_fit.h"
 #include "command_line.h"
+#include "settings/setting_table.h"
+#include "settings/setting_text.h"
 #include "window_finder.h"
 #include "window_report.h"
 
@@ -287,6 +289,18 @@ int displayMode(const CommandLine& line) {
     return Done;
 }
 
+// Every value the program saves, as an empty store reads it, in save order:
+// "Section\Key=Value" lines from the program's own table.
+int savedValues(const CommandLine& /*line*/) {
+    for (const settings::SettingStep* step : settings::kSaveOrder) {
+        const std::string value = step->kind == settings::Kind::Truth
+                                      ? settings::truthText(step->fallback == forms::True)
+                                      : settings::integerText(step->fallback);
+        print(std::string(step->section) + "\\" + std::string(step->key) + "=" + value);
+    }
+    return Done;
+}
+
 // Each command by its name: one that acts on a window is given it once the
 // window is found.
 struct Command {
@@ -303,6 +317,7 @@ constexpr std::array kCommands{
     Command{"volatile", volatileKey},
     Command{"mode", displayMode},
     Command{"gone", gone},
+    Command{"saved", savedValues},
     Command{"find", nullptr, printWindow},
     Command{"children", nullptr, listChildren},
     Command{"click", nullptr, click},
