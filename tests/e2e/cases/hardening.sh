@@ -107,7 +107,7 @@ test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
         fi
         e2e_wait_exit 15 || e2e_fail "the program did not end after the closes ($closes)"
         e2e_expect_eq True "$(e2e_reg_get Standard PAL)" "saved Standard\\PAL ($closes)"
-        e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved ($closes)"
+        e2e_expect_all_values_saved "$closes"
         e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks ($closes)"
     done
 }
@@ -122,7 +122,7 @@ test_end_of_session_ends_the_program_as_exit_does() {
     e2e_automate send --class "$QUENDA_POPUP_CLASS" WM_ENDSESSION 1 >/dev/null || true
     e2e_wait_exit 10 || e2e_fail "the program did not end with the session"
     e2e_expect_eq True "$(e2e_reg_get Filter None)" "saved Filter\\None"
-    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+    e2e_expect_all_values_saved
 }
 
 test_a_close_while_an_error_box_is_up_ends_the_program_once() {
@@ -135,7 +135,7 @@ test_a_close_while_an_error_box_is_up_ends_the_program_once() {
     e2e_wait_exit 15 || e2e_fail "the program did not end with the error box up"
     e2e_expect_eq 2 "$(debug_count '^Quenda: tray delete$')" "icon deletes (Exit, then unload)"
     e2e_expect_eq 1 "$(debug_count '^Quenda: tray unhook$')" "unhooks"
-    e2e_expect_eq 20 "$(e2e_reg_dump | wc -l)" "values saved"
+    e2e_expect_all_values_saved
 }
 
 # Starts while Exit tells the user that the settings were not saved find

@@ -22,7 +22,7 @@ E2E_SETTINGS_KEY='HKCU\Software\Quenda'
 
 # ---- The run: one display and one prefix for every test ----------------------
 
-# Needs E2E_RUN_DIR; exports what each test's process inherits.
+# Needs E2E_RUN_DIR and the automation helper $1; exports what tests inherit.
 e2e_setup_run() {
     mkdir -p "$E2E_RUN_DIR"
     xvfb_start
@@ -31,6 +31,7 @@ e2e_setup_run() {
     wine_prepare_prefix
     wine_reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d "$E2E_RELAY_INCLUDE" /f
     wine_use_virtual_desktop "$XVFB_SIZE"
+    E2E_AUTOMATE="$1" e2e_automate saved >"$E2E_RUN_DIR/saved-values.txt"
     wine_stop
     say "Wine prefix ready in $((SECONDS - started)) s; display $DISPLAY"
 }
@@ -261,6 +262,22 @@ e2e_reg_set() {
 
 # e2e_reg_get SECTION KEY: prints the value; fails when there is none.
 e2e_reg_get() { wine_reg_value "$E2E_SETTINGS_KEY\\$1" "$2" REG_SZ; }
+
+# Every value the program saves, as an empty store reads it, in save order:
+# "Section\Key=Value" lines, which the run reads from the program's own table.
+#   while IFS='\=' read -r section key value; do ...; done < <(e2e_saved_values)
+e2e_saved_values() { cat "$E2E_RUN_DIR/saved-values.txt"; }
+
+e2e_registry_holds_the_saved_keys() {
+    [[ "$(e2e_reg_dump | sed 's/=.*//' | sort)" == "$(e2e_saved_values | sed 's/=.*//' | sort)" ]]
+}
+
+# Every value the program saves, and no other, is in the registry within 10 s;
+# $1 says which way out of the program saved them.
+e2e_expect_all_values_saved() {
+    wait_until 10 e2e_registry_holds_the_saved_keys ||
+        e2e_fail "not every value saved${1:+ by $1}; the registry holds $(e2e_reg_dump | tr '\n' ' ')"
+}
 
 # Every value under the program's key: "Section\Key=Value" lines.
 e2e_reg_dump() {

@@ -5,6 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -14,6 +15,8 @@
 #include "accessible_report.h"
 #include "caption_fit.h"
 #include "command_line.h"
+#include "settings/setting_table.h"
+#include "settings/setting_text.h"
 #include "window_finder.h"
 #include "window_report.h"
 
@@ -194,43 +197,30 @@ int accessibleAt(const CommandLine& line) {
     return Done;
 }
 
-int onWindow(const CommandLine& line) {
-    HWND window = waitForWindow(line);
-    if (window == nullptr) {
-        std::fprintf(stderr, "automate: no such window\n");
-        return NotFound;
+int printWindow(const CommandLine& line, HWND window) {
+    print(describeWindow(window, line.replyTimeoutMs));
+    return Done;
+}
+
+int accessibleTree(const CommandLine& /*line*/, HWND window) {
+    printAccessibleTree(window);
+    return Done;
+}
+
+int printEvents(const CommandLine& line, HWND window) {
+    listenForChanges(window, line.timeoutMs);
+    return Done;
+}
+
+void needWindow(const CommandLine& line) {
+    if (!line.windowClass && !line.title && !line.hwnd) {
+        throw UsageError(line.command + " needs --class, --title or --hwnd");
     }
-    if (line.command == "find") {
-        print(describeWindow(window, line.replyTimeoutMs));
-        return Done;
-    }
-    if (line.command == "children") {
-        return listChildren(line, window);
-    }
-    if (line.command == "click") {
-        return click(line, window);
-    }
-    if (line.command == "send") {
-        return send(line, window);
-    }
-    if (line.command == "captions") {
-        return captionFits(line, window);
-    }
-    if (line.command == "untray") {
-        return removeTrayIcon(line, window);
-    }
-    if (line.command == "move") {
-        return moveWindow(line, window);
-    }
-    if (line.command == "acctree") {
-        printAccessibleTree(window);
-        return Done;
-    }
-    if (line.command == "events") {
-        listenForChanges(window, line.timeoutMs);
-        return Done;
-    }
-    return post(line, window);
+}
+
+int gone(const CommandLine& line) {
+    needWindow(line);
+    return waitUntilGone(line) ? Done : NotFound;
 }
 
 // Squats on a name the way another program could, for as long as asked.
@@ -299,46 +289,62 @@ int displayMode(const CommandLine& line) {
     return Done;
 }
 
-bool isCommand(const std::string& word) {
-    for (const char* command :
-         {"windows", "find", "children", "click", "send", "post", "gone", "hold", "captions",
-          "focus", "untray", "move", "acctree", "accpoint", "events", "volatile", "mode"}) {
-        if (word == command) {
-            return true;
-        }
+// Every value the program saves, as an empty store reads it, in save order:
+// "Section\Key=Value" lines from the program's own table.
+int savedValues(const CommandLine& /*line*/) {
+    for (const settings::SettingStep* step : settings::kSaveOrder) {
+        const std::string value = step->kind == settings::Kind::Truth
+                                      ? settings::truthText(step->fallback == forms::True)
+                                      : settings::integerText(step->fallback);
+        print(std::string(step->section) + "\\" + std::string(step->key) + "=" + value);
     }
-    return false;
+    return Done;
 }
 
+// Each command by its name: one that acts on a window is given it once the
+// window is found.
+struct Command {
+    std::string_view name;
+    int (*run)(const CommandLine&) = nullptr;
+    int (*onWindow)(const CommandLine&, HWND) = nullptr;
+};
+
+constexpr std::array kCommands{
+    Command{"windows", listWindows},
+    Command{"hold", hold},
+    Command{"focus", focused},
+    Command{"accpoint", accessibleAt},
+    Command{"volatile", volatileKey},
+    Command{"mode", displayMode},
+    Command{"gone", gone},
+    Command{"saved", savedValues},
+    Command{"find", nullptr, printWindow},
+    Command{"children", nullptr, listChildren},
+    Command{"click", nullptr, click},
+    Command{"send", nullptr, send},
+    Command{"post", nullptr, post},
+    Command{"captions", nullptr, captionFits},
+    Command{"untray", nullptr, removeTrayIcon},
+    Command{"move", nullptr, moveWindow},
+    Command{"acctree", nullptr, accessibleTree},
+    Command{"events", nullptr, printEvents},
+};
+
 int run(const CommandLine& line) {
-    if (!isCommand(line.command)) {
+    const auto command = std::ranges::find(kCommands, line.command, &Command::name);
+    if (command == kCommands.end()) {
         throw UsageError("unknown command " + line.command);
     }
-    if (line.command == "windows") {
-        return listWindows(line);
+    if (command->run != nullptr) {
+        return command->run(line);
     }
-    if (line.command == "hold") {
-        return hold(line);
+    needWindow(line);
+    HWND window = waitForWindow(line);
+    if (window == nullptr) {
+        std::fprintf(stderr, "automate: no such window\n");
+        return NotFound;
     }
-    if (line.command == "focus") {
-        return focused(line);
-    }
-    if (line.command == "accpoint") {
-        return accessibleAt(line);
-    }
-    if (line.command == "volatile") {
-        return volatileKey(line);
-    }
-    if (line.command == "mode") {
-        return displayMode(line);
-    }
-    if (!line.windowClass && !line.title && !line.hwnd) {
-        throw UsageError(line.command + " needs --class, --title or --hwnd");
-    }
-    if (line.command == "gone") {
-        return waitUntilGone(line) ? Done : NotFound;
-    }
-    return onWindow(line);
+    return command->onWindow(line, window);
 }
 
 }  // namespace

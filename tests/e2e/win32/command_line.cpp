@@ -150,6 +150,7 @@ const char* const kUsage =
     "  volatile KEY       creates HKEY_CURRENT_USER\\KEY as a volatile key, under which\n"
     "                     no lasting key can be made (no window needed)\n"
     "  mode W H           changes the display mode to W x H pixels for this session\n"
+    "  saved              each value the program saves, as an empty store reads it\n"
     "MSG, W and L: numbers, known names (WM_CLOSE, WM_USER+1), or registered:NAME.\n"
     "Exit status: 0 done, 1 window not found (or still there), 2 usage, 3 failed,\n"
     "4 window disabled.\n";
