@@ -77,46 +77,33 @@ test_bad_values_are_reported_once_and_the_rest_applies() {
         "error reports after the close box"
 }
 
-# $1 stored again, every value as the number 1 (REG_DWORD), as another
-# program might leave them.
-store_as_numbers() {
-    local reg="$E2E_TEST_DIR/numbers.reg" entry
+# With every value stored as a number (REG_DWORD), as another program might
+# leave them, the one report at start-up still fits the smallest screen the
+# program meets (800 x 600, less the task bar) with its button on screen, and
+# names each value or counts those it could not name.
+test_a_report_of_every_value_fits_the_smallest_screen() {
+    local reg="$E2E_TEST_DIR/numbers.reg" section key box button text named more
     {
         printf 'REGEDIT4\n'
-        while IFS='=' read -r entry _; do
-            printf '\n[%s\\%s]\n"%s"=dword:00000001\n' "${E2E_SETTINGS_KEY/HKCU/HKEY_CURRENT_USER}" \
-                "${entry%%\\*}" "${entry#*\\}"
-        done <<<"$1"
+        while IFS='\=' read -r section key _; do
+            printf '\n[HKEY_CURRENT_USER\\Software\\Quenda\\%s]\n"%s"=dword:00000001\n' "$section" "$key"
+        done < <(e2e_saved_values)
     } >"$reg"
     wine_reg import "Z:${reg//\//\\}" || e2e_fail "could not import $reg"
-}
-
-# With every value unusable the one report at start-up still fits the
-# smallest screen the program meets (800 x 600, less the task bar), its button
-# on screen, and it names each value or counts those it could not name.
-test_a_report_of_every_value_fits_the_smallest_screen() {
-    e2e_show_setup
-    e2e_click QuendaSetup Exit
-    e2e_wait_exit 15 || e2e_fail "the program did not end after Exit"
-    local saved box button text named more
-    saved="$(e2e_reg_dump)"
-    store_as_numbers "$saved"
     e2e_start
     box="$(e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000)" ||
         e2e_fail "no message box about the bad values"
-    e2e_log "screenshot: $(e2e_screenshot every-value-bad)"
-    IFS=, read -r _ _ width height <<<"$(e2e_field "$box" rect)"
-    e2e_log "message box: ${width}x$height"
-    ((width <= 800 && height <= 570)) || e2e_fail "the message box is ${width}x$height"
     button="$(e2e_automate find --class '#32770' --title Quenda --child OK)"
-    IFS=, read -r x y width height <<<"$(e2e_field "$button" rect)"
-    IFS=, read -r left top box_width box_height <<<"$(e2e_field "$box" rect)"
-    ((x >= left && y >= top && x + width <= left + box_width && y + height <= top + box_height &&
-        top >= 0)) || e2e_fail "its button lies at $x,$y outside the box or the screen"
+    IFS=, read -r left top width height <<<"$(e2e_field "$box" rect)"
+    IFS=, read -r x y w h <<<"$(e2e_field "$button" rect)"
+    e2e_log "message box ${width}x$height, its button at $x,$y; screenshot: $(e2e_screenshot every-value-bad)"
+    ((width <= 800 && height <= 570 && top >= 0)) || e2e_fail "the message box is ${width}x$height at $left,$top"
+    ((x >= left && x + w <= left + width && y >= top && y + h <= top + height)) ||
+        e2e_fail "its button lies outside it"
     text="$(e2e_automate children --class '#32770' --title Quenda | grep -o 'Some saved settings.*')"
     named="$(grep -o 'not text' <<<"$text" | wc -l)"
     more="$(grep -o -E '[0-9]+ more' <<<"$text" | grep -o -E '[0-9]+' || echo 0)"
-    e2e_expect_eq "$(wc -l <<<"$saved")" "$((named + more))" "values named ($named) and counted ($more)"
+    e2e_expect_eq "$(e2e_saved_values | wc -l)" "$((named + more))" "values named ($named) and counted ($more)"
 }
 
 e2e_main "$@"
