@@ -11,8 +11,9 @@
 
 namespace testing_support {
 
-// The hook and the shell, writing what they are asked into one event log.
-class FakeHook : public tray::TrayHook {
+// The hook (with the single-copy lock) and the shell, writing what they are
+// asked into one event log.
+class FakeHook : public tray::TrayHook, public tray::Residency {
   public:
     explicit FakeHook(EventLog& log) : log_(log) {}
     void setHookTarget(forms::NativeHandle /*window*/, const tray::ShellMessages& messages,
@@ -21,14 +22,6 @@ class FakeHook : public tray::TrayHook {
     }
     void HookTray() override { log_.push_back("HookTray"); }
     void UnhookTray() override { log_.push_back("UnhookTray"); }
-
-  private:
-    EventLog& log_;
-};
-
-class FakeResidency : public tray::Residency {
-  public:
-    explicit FakeResidency(EventLog& log) : log_(log) {}
     void release() override { log_.push_back("release"); }
 
   private:

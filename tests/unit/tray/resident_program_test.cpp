@@ -24,13 +24,12 @@ struct Resident : ::testing::Test, testing_support::SetupFixture {
     testing_support::FakeHook hook{log};
     testing_support::FakeShell shell{log};
     testing_support::FakeProbe probe;
-    testing_support::FakeResidency residency{log};
     std::unique_ptr<tray::frmPopUp> popUp;
 
     void start() {
         driver.log = &log;
         platform.onDispatch = [this] { log.push_back("dispatch"); };
-        popUp = std::make_unique<tray::frmPopUp>(toolkit, window, hook, shell, probe, residency);
+        popUp = std::make_unique<tray::frmPopUp>(toolkit, window, hook, shell, probe, hook);
         popUp->Load();
     }
     void exit() { window.buttons().cmdExit.userClick(); }
