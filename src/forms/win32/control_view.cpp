@@ -53,7 +53,8 @@ LRESULT CALLBACK ChildWindow::subclassProc(HWND window, UINT message, WPARAM wPa
         return systems();
     }
     auto& child = *fromInteger<ChildWindow*>(self);
-    return child.toolkit_.atEdge(
+    return atEdge(
+        child.toolkit_.errors(),
         [&] {
             const LRESULT answer = child.accessible_.answer(window, wParam, lParam);
             return answer != 0 ? answer : systems();

@@ -9,6 +9,7 @@
 #include "forms/win32/program_names.h"
 #include "forms/win32/screen_metrics.h"
 #include "forms/win32/system_call.h"
+#include "forms/win32/win32_platform.h"
 
 namespace forms::win32 {
 
@@ -33,10 +34,9 @@ std::string classNameOf(const FormDesign& design) {
 // to it from outside would destroy the setup window with it and leave the
 // tray with nothing to open, so it is not for closing.
 LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    const auto systems = [&] { return DefWindowProcA(window, message, wParam, lParam); };
+    return atEdge(
+        MessageBoxErrors{}, [&] { return message == WM_CLOSE ? LRESULT{0} : systems(); }, systems);
 }
 
 // The image of the size its place asks for at this DPI, so nothing is stretched.
@@ -202,7 +202,8 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
     // kept on purpose: a message that failed is answered 0, not by the
     // default procedure, whose answer to a close would destroy the window
     // under a form that is still loaded.
-    return self->form_.toolkit().atEdge(
+    return atEdge(
+        self->form_.toolkit().errors(),
         [&] { return self->handleMessage(window, message, wParam, lParam); },
         [] { return LRESULT{0}; });
 }

@@ -68,7 +68,8 @@ LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam,
     if (self == nullptr) {
         return systems();
     }
-    return self->shape_.owner().toolkit().atEdge(
+    return atEdge(
+        self->shape_.owner().toolkit().errors(),
         [&]() -> LRESULT {
             switch (message) {
                 case WM_GETOBJECT:
