@@ -73,9 +73,8 @@ class Control {
     bool reachable() const noexcept;
 
     const AccessibleText& accessible() const noexcept { return accessible_; }
-    void setAccessibleName(std::string name);
-    void setAccessibleDescription(std::string description);
-    void setAccessibleValue(std::string value);
+    // One of those texts; only a change is news to the view, which tells readers.
+    void setAccessible(std::string AccessibleText::*field, std::string text);
 
     // The control's one click handler: setting a second throws, as it would
     // silently drop the first. Code that means to swap it replaces it.

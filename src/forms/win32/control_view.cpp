@@ -11,7 +11,6 @@
 #include "forms/win32/button_views.h"
 #include "forms/win32/frame_view.h"
 #include "forms/win32/shape_view.h"
-#include "forms/win32/static_view.h"
 #include "forms/win32/system_call.h"
 
 namespace forms::win32 {
@@ -28,12 +27,15 @@ std::unique_ptr<ControlView> createControlView(Control& control, const ViewConte
         case ControlKind::OptionButton:
             return std::make_unique<OptionButtonView>(static_cast<OptionButton&>(control), context);
         case ControlKind::CommandButton:
-            return std::make_unique<CommandButtonView>(control, context);
+            return std::make_unique<WindowedView>(control, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                                                  context);
         case ControlKind::Frame:
             return std::make_unique<FrameView>(control, context);
-        case ControlKind::Label:
+        case ControlKind::Label:  // both report clicks
         case ControlKind::PictureBox:
-            return std::make_unique<StaticView>(control, context);
+            return std::make_unique<WindowedView>(
+                control, "STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+                control.kind() == ControlKind::PictureBox ? WS_EX_CLIENTEDGE : 0, context);
         case ControlKind::Shape:
             return std::make_unique<ShapeView>(static_cast<Shape&>(control), context);
     }

@@ -84,6 +84,22 @@ class ChildWindow {
     const ViewScale& scale_;
 };
 
+// The view of a control that is one child window and nothing more: a
+// command button (never the default push button: Enter presses nothing), a
+// label (wrapped text, shown as written: no access keys) or a picture box (a
+// sunken, empty area). The views of the other kinds add to it.
+class WindowedView : public ControlView {
+  public:
+    WindowedView(Control& control, const char* windowClass, DWORD style, DWORD exStyle,
+                 const ViewContext& context)
+        : ControlView(control), window_(windowClass, style, exStyle, control, context) {}
+    void mirror() override { window_.mirror(control()); }
+    HWND window() const override { return window_.get(); }
+
+  private:
+    ChildWindow window_;
+};
+
 // A form window's views, one per control, frames first.
 using ControlViews = std::vector<std::unique_ptr<ControlView>>;
 // Fills `views` with a view of every control of `form`, their child windows

@@ -59,8 +59,8 @@ LRESULT CALLBACK replacedFrameProc(HWND window, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 FrameView::FrameView(Control& frame, const ViewContext& context)
-    : ControlView(frame), window_("BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0, frame, context) {
-    HWND window = window_.get();
+    : WindowedView(frame, "BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0, context) {
+    HWND window = WindowedView::window();
     if (SetWindowSubclass(window, frameProc, kFrameSubclass, 0) == FALSE) {
         trace("frame " + frame.name() + ": its procedure is replaced instead of subclassed");
         SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_WNDPROC));
