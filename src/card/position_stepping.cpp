@@ -38,7 +38,7 @@ PositionStepping::PositionStepping(PreviewControls& preview, SetupVariables& var
 void PositionStepping::connect() {
     preview_.cmdHorizAdjust.setClickHandler([this] { cmdHorizAdjust_Click(); });
     preview_.cmdVertAdjust.setClickHandler([this] { cmdVertAdjust_Click(); });
-    preview_.shapeScreen.setAccessibleName(std::string(kPreviewName));
+    preview_.shapeScreen.setAccessible(&forms::AccessibleText::name, std::string(kPreviewName));
     tellPosition();
 }
 
@@ -53,9 +53,9 @@ void PositionStepping::tellPosition() {
     const forms::Geometry& screen = preview_.shapeScreen.geometry();
     const std::string words =
         positionInWords(offset(image.left, screen.left), offset(image.top, screen.top));
-    preview_.shapeScreen.setAccessibleValue(words);
-    preview_.cmdHorizAdjust.setAccessibleDescription(words);
-    preview_.cmdVertAdjust.setAccessibleDescription(words);
+    preview_.shapeScreen.setAccessible(&forms::AccessibleText::value, words);
+    preview_.cmdHorizAdjust.setAccessible(&forms::AccessibleText::description, words);
+    preview_.cmdVertAdjust.setAccessible(&forms::AccessibleText::description, words);
 }
 
 void PositionStepping::cmdHorizAdjust_Click() {

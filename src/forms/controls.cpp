@@ -31,32 +31,9 @@ void Control::setEnabled(bool enabled) {
     changed();
 }
 
-namespace {
-
-bool replace(std::string& text, std::string with) {
-    if (text == with) {
-        return false;
-    }
-    text = std::move(with);
-    return true;
-}
-
-}  // namespace
-
-void Control::setAccessibleName(std::string name) {
-    if (replace(accessible_.name, std::move(name))) {
-        changed();
-    }
-}
-
-void Control::setAccessibleDescription(std::string description) {
-    if (replace(accessible_.description, std::move(description))) {
-        changed();
-    }
-}
-
-void Control::setAccessibleValue(std::string value) {
-    if (replace(accessible_.value, std::move(value))) {
+void Control::setAccessible(std::string AccessibleText::*field, std::string text) {
+    if (accessible_.*field != text) {
+        accessible_.*field = std::move(text);
         changed();
     }
 }

@@ -73,9 +73,8 @@ class Control {
     bool reachable() const noexcept;
 
     const AccessibleText& accessible() const noexcept { return accessible_; }
-    void setAccessibleName(std::string name);
-    void setAccessibleDescription(std::string description);
-    void setAccessibleValue(std::string value);
+    // One of those texts; only a change is news to the view, which tells readers.
+    void setAccessible(std::string AccessibleText::*field, std::string text);
 
     // The control's one click handler: setting a second throws, as it would
     // silently drop the first. Code that means to swap it replaces it.
@@ -106,16 +105,15 @@ class Control {
 
 // A click handler written in one place: the member that declares it names
 // its control and says what it does, and is that control's handler from then
-// on. Code calls it by its name, as any other handler (chkPhase_Click()).
+// on. A copy would look like a handler while the control stays wired to the
+// original, so there is none.
 class ClickHandler {
   public:
-    ClickHandler(Control& control, std::function<void()> body) : body_(std::move(body)) {
-        control.setClickHandler(body_);
+    ClickHandler(Control& control, std::function<void()> body) {
+        control.setClickHandler(std::move(body));
     }
-    void operator()() const { body_(); }
-
-  private:
-    std::function<void()> body_;
+    ClickHandler(const ClickHandler&) = delete;
+    ClickHandler& operator=(const ClickHandler&) = delete;
 };
 
 class CheckBox final : public Control {

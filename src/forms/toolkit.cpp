@@ -18,9 +18,9 @@ void Toolkit::runEvent(const std::function<void()>& handler) {
     }
 }
 
-void Toolkit::reportCaught() noexcept {
+void reportCaught(ErrorHandler& errors) noexcept {
     try {
-        errors_.report(asRuntimeError(std::current_exception()));
+        errors.report(asRuntimeError(std::current_exception()));
     } catch (...) {
         // Reporting itself failed (no memory left for the text): the program
         // still goes on rather than end without a word.

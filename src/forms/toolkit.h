@@ -38,6 +38,24 @@ class ErrorHandler {
     virtual void report(const RuntimeError& error) = 0;
 };
 
+// Tells `errors` of the exception being handled, whatever it is, and the
+// program goes on. Call it only inside a catch block.
+void reportCaught(ErrorHandler& errors) noexcept;
+
+// The one way in from the system: every window, subclass and hook procedure,
+// callback and COM method of ours answers through it, which nothing may
+// leave. What `answer` gives, or, when it throws, `fallback`'s answer once
+// `errors` has told of it. A throw anywhere below stops here, in any file.
+template <typename Errors, typename Answer, typename Fallback>
+auto atEdge(Errors&& errors, Answer&& answer, Fallback&& fallback) noexcept -> decltype(answer()) {
+    try {
+        return answer();
+    } catch (...) {
+        reportCaught(errors);
+    }
+    return fallback();
+}
+
 // What the toolkit needs from the system it runs on.
 class Platform {
   public:
@@ -58,21 +76,7 @@ class Toolkit {
     // then control returns to whoever raised the event.
     void runEvent(const std::function<void()>& handler);
     void reportError(const RuntimeError& error) { errors_.report(error); }
-    // For the places where the platform calls in (a window or subclass
-    // procedure, a hook), which nothing may leave: what `answer` gives, or,
-    // when it throws, `fallback`'s answer once the error is reported.
-    template <typename Answer, typename Fallback>
-    auto atEdge(Answer&& answer, Fallback&& fallback) noexcept -> decltype(answer()) {
-        try {
-            return answer();
-        } catch (...) {
-            reportCaught();
-        }
-        return fallback();
-    }
-    // Reports the exception being handled, whatever it is, and the program
-    // goes on. Call it only inside a catch block.
-    void reportCaught() noexcept;
+    ErrorHandler& errors() const { return errors_; }
     // Runs after every outermost event, once all its nested events are done:
     // the moment to bring anything that mirrors the forms up to date.
     [[nodiscard]] Subscription subscribeEventsSettled(std::function<void()> listener) {

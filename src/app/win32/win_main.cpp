@@ -40,17 +40,14 @@ int runResident(HINSTANCE instance) {
     settings::win32::RegistryStore store;
     ui::KelSetup setup(toolkit, channel, store);
     tray::win32::NotifyIconShell shell(tray::kTrayIcon);
-    tray::win32::Module1 module1(toolkit);
+    tray::win32::Module1 module1;
     tray::frmPopUp popUp(toolkit, setup, module1, shell, channel, residency);
 
     popUp.Load();
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        try {
-            forms::win32::deliver(message);
-        } catch (...) {
-            toolkit.reportCaught();
-        }
+        forms::atEdge(
+            toolkit.errors(), [&] { forms::win32::deliver(message); }, [] {});
     }
     return 0;
 }

@@ -16,25 +16,20 @@ void showCheck(HWND window, WPARAM state) {
 }  // namespace
 
 CheckBoxView::CheckBoxView(CheckBox& box, const ViewContext& context)
-    : ControlView(box), box_(box), window_("BUTTON", kButtonStyle | BS_CHECKBOX, 0, box, context) {}
+    : WindowedView(box, "BUTTON", kButtonStyle | BS_CHECKBOX, 0, context), box_(box) {}
 
 void CheckBoxView::mirror() {
-    window_.mirror(box_);
+    WindowedView::mirror();
     constexpr WPARAM kStates[] = {BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE};
-    showCheck(window_.get(), kStates[box_.value()]);
+    showCheck(window(), kStates[box_.value()]);
 }
 
 OptionButtonView::OptionButtonView(OptionButton& option, const ViewContext& context)
-    : ControlView(option),
-      option_(option),
-      window_("BUTTON", kButtonStyle | BS_RADIOBUTTON, 0, option, context) {}
+    : WindowedView(option, "BUTTON", kButtonStyle | BS_RADIOBUTTON, 0, context), option_(option) {}
 
 void OptionButtonView::mirror() {
-    window_.mirror(option_);
-    showCheck(window_.get(), option_.selected() ? BST_CHECKED : BST_UNCHECKED);
+    WindowedView::mirror();
+    showCheck(window(), option_.selected() ? BST_CHECKED : BST_UNCHECKED);
 }
-
-CommandButtonView::CommandButtonView(Control& button, const ViewContext& context)
-    : ControlView(button), window_("BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, button, context) {}
 
 }  // namespace forms::win32

@@ -4,16 +4,84 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "forms/form.h"
 #include "forms/twips.h"
 #include "forms/win32/button_views.h"
 #include "forms/win32/frame_view.h"
 #include "forms/win32/shape_view.h"
-#include "forms/win32/static_view.h"
 #include "forms/win32/system_call.h"
 
 namespace forms::win32 {
+
+namespace {
+
+// Child window ids start clear of IDOK and IDCANCEL, which mean Enter and Escape.
+constexpr int kFirstControlId = 100;
+
+std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context) {
+    switch (control.kind()) {
+        case ControlKind::CheckBox:
+            return std::make_unique<CheckBoxView>(static_cast<CheckBox&>(control), context);
+        case ControlKind::OptionButton:
+            return std::make_unique<OptionButtonView>(static_cast<OptionButton&>(control), context);
+        case ControlKind::CommandButton:
+            return std::make_unique<WindowedView>(control, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                                                  context);
+        case ControlKind::Frame:
+            return std::make_unique<FrameView>(control, context);
+        case ControlKind::Label:  // both report clicks
+        case ControlKind::PictureBox:
+            return std::make_unique<WindowedView>(
+                control, "STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+                control.kind() == ControlKind::PictureBox ? WS_EX_CLIENTEDGE : 0, context);
+        case ControlKind::Shape:
+            return std::make_unique<ShapeView>(static_cast<Shape&>(control), context);
+    }
+    return nullptr;
+}
+
+// Overlapping siblings are drawn front-most first, as the form lists them.
+void stackControls(const Form& form, const ControlViews& views) {
+    std::vector<std::pair<HWND, HWND>> lastOfParent;
+    for (const Control* control : form.controls()) {
+        HWND child = viewOf(views, control)->window();
+        if (child == nullptr) {
+            continue;
+        }
+        HWND parent = GetParent(child);
+        auto last = std::find_if(lastOfParent.begin(), lastOfParent.end(),
+                                 [parent](const auto& entry) { return entry.first == parent; });
+        HWND after = last == lastOfParent.end() ? HWND_TOP : last->second;
+        SetWindowPos(child, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (last == lastOfParent.end()) {
+            lastOfParent.emplace_back(parent, child);
+        } else {
+            last->second = child;
+        }
+    }
+}
+
+}  // namespace
+
+// Frames first, so that the options they hold have a window to live in.
+void createControlViews(const Form& form, ViewContext context, ControlViews& views) {
+    const std::vector<Control*>& controls = form.controls();
+    for (bool contained : {false, true}) {
+        for (size_t index = 0; index < controls.size(); ++index) {
+            Control& control = *controls[index];
+            if ((control.container() != nullptr) != contained) {
+                continue;
+            }
+            context.parent =
+                contained ? viewOf(views, control.container())->window() : context.form;
+            context.id = kFirstControlId + static_cast<int>(index);
+            views.push_back(createControlView(control, context));
+        }
+    }
+    stackControls(form, views);
+}
 
 void ControlView::notified(int code) {
     if (code != BN_CLICKED) {
@@ -53,7 +121,8 @@ LRESULT CALLBACK ChildWindow::subclassProc(HWND window, UINT message, WPARAM wPa
         return systems();
     }
     auto& child = *fromInteger<ChildWindow*>(self);
-    return child.toolkit_.atEdge(
+    return atEdge(
+        child.toolkit_.errors(),
         [&] {
             const LRESULT answer = child.accessible_.answer(window, wParam, lParam);
             return answer != 0 ? answer : systems();
@@ -89,25 +158,6 @@ ControlView* viewOf(const ControlViews& views, HWND window) {
     const auto found =
         window == nullptr ? views.end() : std::ranges::find(views, window, &ControlView::window);
     return found == views.end() ? nullptr : found->get();
-}
-
-std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context) {
-    switch (control.kind()) {
-        case ControlKind::CheckBox:
-            return std::make_unique<CheckBoxView>(static_cast<CheckBox&>(control), context);
-        case ControlKind::OptionButton:
-            return std::make_unique<OptionButtonView>(static_cast<OptionButton&>(control), context);
-        case ControlKind::CommandButton:
-            return std::make_unique<CommandButtonView>(control, context);
-        case ControlKind::Frame:
-            return std::make_unique<FrameView>(control, context);
-        case ControlKind::Label:
-        case ControlKind::PictureBox:
-            return std::make_unique<StaticView>(control, context);
-        case ControlKind::Shape:
-            return std::make_unique<ShapeView>(static_cast<Shape&>(control), context);
-    }
-    return nullptr;
 }
 
 }  // namespace forms::win32

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "forms/controls.h"
@@ -20,20 +19,6 @@ namespace forms::win32 {
 struct ViewScale {
     int dpi = kDefaultDpi;
     HFONT font = nullptr;
-};
-
-// A flag raised for one scope: set when made, put back however the scope
-// ends, so a scope inside another leaves it raised for the outer one.
-class RaisedFlag {
-  public:
-    explicit RaisedFlag(bool& flag) : flag_(flag), before_(std::exchange(flag, true)) {}
-    ~RaisedFlag() { flag_ = before_; }
-    RaisedFlag(const RaisedFlag&) = delete;
-    RaisedFlag& operator=(const RaisedFlag&) = delete;
-
-  private:
-    bool& flag_;
-    bool before_;
 };
 
 // What every control's view is built with.
@@ -99,10 +84,28 @@ class ChildWindow {
     const ViewScale& scale_;
 };
 
-std::unique_ptr<ControlView> createControlView(Control& control, const ViewContext& context);
+// The view of a control that is one child window and nothing more: a
+// command button (never the default push button: Enter presses nothing), a
+// label (wrapped text, shown as written: no access keys) or a picture box (a
+// sunken, empty area). The views of the other kinds add to it.
+class WindowedView : public ControlView {
+  public:
+    WindowedView(Control& control, const char* windowClass, DWORD style, DWORD exStyle,
+                 const ViewContext& context)
+        : ControlView(control), window_(windowClass, style, exStyle, control, context) {}
+    void mirror() override { window_.mirror(control()); }
+    HWND window() const override { return window_.get(); }
+
+  private:
+    ChildWindow window_;
+};
 
 // A form window's views, one per control, frames first.
 using ControlViews = std::vector<std::unique_ptr<ControlView>>;
+// Fills `views` with a view of every control of `form`, their child windows
+// stacked as the form lists them; each is built with `context`, given its
+// own parent and id.
+void createControlViews(const Form& form, ViewContext context, ControlViews& views);
 // The view of a control, or the one whose child window that is; nullptr when none.
 ControlView* viewOf(const ControlViews& views, const Control* control);
 ControlView* viewOf(const ControlViews& views, HWND window);

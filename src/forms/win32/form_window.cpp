@@ -1,6 +1,5 @@
 #include "forms/win32/form_window.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -9,13 +8,11 @@
 #include "forms/win32/program_names.h"
 #include "forms/win32/screen_metrics.h"
 #include "forms/win32/system_call.h"
+#include "forms/win32/win32_platform.h"
 
 namespace forms::win32 {
 
 namespace {
-
-// Child window ids start clear of IDOK and IDCANCEL, which mean Enter and Escape.
-constexpr int kFirstControlId = 100;
 
 // Posted to itself by a new form window: its child windows are built when the
 // message loop first gets to it, after whatever start-up work came before.
@@ -33,10 +30,9 @@ std::string classNameOf(const FormDesign& design) {
 // to it from outside would destroy the setup window with it and leave the
 // tray with nothing to open, so it is not for closing.
 LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    const auto systems = [&] { return DefWindowProcA(window, message, wParam, lParam); };
+    return atEdge(
+        MessageBoxErrors{}, [&] { return message == WM_CLOSE ? LRESULT{0} : systems(); }, systems);
 }
 
 // The image of the size its place asks for at this DPI, so nothing is stretched.
@@ -91,7 +87,7 @@ FormWindow::~FormWindow() {
 void FormWindow::createWindow(HINSTANCE instance) {
     const FormDesign& design = form_.design();
     const std::string className = classNameOf(design);
-    registerWindowClass(instance, className, windowProc);
+    registerWindowClass(instance, className, ownWindowProc<FormWindow>);
     if (!design.showInTaskbar) {
         // An owned window gets no task-bar button, and keeps a normal title bar.
         const char* ownerClass = programNames().ownerClass;
@@ -122,59 +118,20 @@ void FormWindow::buildControlViews() {
     font_.reset(createLayoutFont(scale_.dpi));
     scale_.font = font_.get();
     loadIcons();
-    createControlViews(instance_);
-    stackControls();
+    createControlViews(form_,
+                       {.instance = instance_,
+                        .form = window_.get(),
+                        .scale = &scale_,
+                        .accessibility = &accessibility_},
+                       views_);
     for (const auto& view : views_) {
         view->mirror();
     }
     placement_.place();
 }
 
-// Frames first, so that the options they hold have a window to live in.
-void FormWindow::createControlViews(HINSTANCE instance) {
-    const std::vector<Control*>& controls = form_.controls();
-    for (bool contained : {false, true}) {
-        for (size_t index = 0; index < controls.size(); ++index) {
-            Control& control = *controls[index];
-            if ((control.container() != nullptr) != contained) {
-                continue;
-            }
-            ViewContext context;
-            context.instance = instance;
-            context.form = window_.get();
-            context.parent =
-                contained ? viewOf(views_, control.container())->window() : window_.get();
-            context.scale = &scale_;
-            context.accessibility = &accessibility_;
-            context.id = kFirstControlId + static_cast<int>(index);
-            views_.push_back(createControlView(control, context));
-        }
-    }
-}
-
-// Overlapping siblings are drawn front-most first, as the form lists them.
-void FormWindow::stackControls() const {
-    std::vector<std::pair<HWND, HWND>> lastOfParent;
-    for (const Control* control : form_.controls()) {
-        HWND child = viewOf(views_, control)->window();
-        if (child == nullptr) {
-            continue;
-        }
-        HWND parent = GetParent(child);
-        auto last = std::find_if(lastOfParent.begin(), lastOfParent.end(),
-                                 [parent](const auto& entry) { return entry.first == parent; });
-        HWND after = last == lastOfParent.end() ? HWND_TOP : last->second;
-        SetWindowPos(child, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (last == lastOfParent.end()) {
-            lastOfParent.emplace_back(parent, child);
-        } else {
-            last->second = child;
-        }
-    }
-}
-
 void FormWindow::controlChanged(const Control& control) {
-    if (ControlView* view = viewOf(views_, &control)) {
+    if (ControlView* view = viewOf(&control)) {
         view->mirror();
     }
 }
@@ -184,33 +141,17 @@ NativeHandle FormWindow::handle() const {
 }
 
 FormWindow* FormWindow::fromWindow(HWND window) {
-    if (window == nullptr ||
-        GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&windowProc)) {
+    if (window == nullptr || GetClassLongPtrA(window, GCLP_WNDPROC) !=
+                                 reinterpret_cast<ULONG_PTR>(&ownWindowProc<FormWindow>)) {
         return nullptr;
     }
     return fromInteger<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (madeUpLifecycleMessage(window, message)) {
-        return 0;
-    }
-    auto* self = objectOfWindow<FormWindow>(window, message, lParam);
-    if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    // kept on purpose: a message that failed is answered 0, not by the
-    // default procedure, whose answer to a close would destroy the window
-    // under a form that is still loaded.
-    return self->form_.toolkit().atEdge(
-        [&] { return self->handleMessage(window, message, wParam, lParam); },
-        [] { return LRESULT{0}; });
-}
-
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
-            ControlView* view = viewOf(views_, fromInteger<HWND>(lParam));
+            ControlView* view = viewOf(fromInteger<HWND>(lParam));
             if (view == nullptr) {
                 break;
             }

@@ -20,8 +20,9 @@ namespace forms::win32 {
 // shown if that is sooner: loading a hidden form (the setup window at
 // start-up) needs only its window and device context, and a window not yet
 // shown has no child that a click could reach.
-// Its place and size are a WindowPlacement's, its keyboard a KeyboardFocus's.
-class FormWindow final : public FormView {
+// Its place and size are a WindowPlacement's, its keyboard a KeyboardFocus's;
+// each reads what it needs of the window, and the window alone changes it.
+class FormWindow final : public FormView, private PlacedWindow, private ViewedWindow {
   public:
     FormWindow(Form& form, HINSTANCE instance, Accessibility& accessibility);
     ~FormWindow() override;
@@ -38,15 +39,26 @@ class FormWindow final : public FormView {
     bool handleKey(const MSG& message) { return focus_.handleKey(message); }
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Object>
+    friend LRESULT CALLBACK ownWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    Toolkit& toolkit() const { return form_.toolkit(); }
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // kept on purpose: a message that failed is answered 0, not by the
+    // default procedure, whose answer to a close would destroy the window
+    // under a form that is still loaded.
+    static LRESULT failed(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+    HWND window() const override { return window_.get(); }
+    int dpi() const override { return scale_.dpi; }
+    ControlView* viewOf(const Control* control) const override {
+        return win32::viewOf(views_, control);
+    }
+    ControlView* viewOf(HWND child) const override { return win32::viewOf(views_, child); }
 
     void createWindow(HINSTANCE instance);
     void loadIcons();
     void buildControlViews();
     void changeScale(int dpi);
-    void createControlViews(HINSTANCE instance);
-    void stackControls() const;
     void paintSurface(HDC dc) const;
     void repaintAll() const;
 
@@ -61,8 +73,8 @@ class FormWindow final : public FormView {
     OwnedIcon smallIcon_;
     ControlViews views_;
     bool viewsBuilt_ = false;
-    WindowPlacement placement_{form_, window_, scale_};
-    KeyboardFocus focus_{form_, window_, views_};
+    WindowPlacement placement_{form_, *this};
+    KeyboardFocus focus_{form_, *this};
 };
 
 }  // namespace forms::win32

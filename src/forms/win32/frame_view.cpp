@@ -2,10 +2,9 @@
 
 #include <commctrl.h>
 
-#include <optional>
-
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/handles.h"
+#include "forms/win32/win32_platform.h"
 
 namespace forms::win32 {
 
@@ -13,24 +12,29 @@ namespace {
 
 constexpr UINT_PTR kFrameSubclass = 1;
 
-// What the frame answers itself, by handing on or painting, so that nothing
-// can pass back into the system; nothing for what the group box answers.
-std::optional<LRESULT> frameMessage(HWND window, UINT message, WPARAM wParam,
-                                    LPARAM lParam) noexcept {
-    switch (message) {
-        case WM_COMMAND:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORSTATIC:
-            return SendMessageA(GetParent(window), message, wParam, lParam);
-        case WM_ERASEBKGND: {
-            RECT client{};
-            GetClientRect(window, &client);
-            FillRect(fromInteger<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
-            return 1;
-        }
-        default:
-            return std::nullopt;
-    }
+// What the frame answers itself, by handing on or painting; `groupBox`, the
+// group box's own procedure, answers the rest, and what failed.
+template <typename GroupBox>
+LRESULT frameAnswer(HWND window, UINT message, WPARAM wParam, LPARAM lParam, GroupBox groupBox) {
+    return atEdge(
+        MessageBoxErrors{},
+        [&]() -> LRESULT {
+            switch (message) {
+                case WM_COMMAND:
+                case WM_CTLCOLORBTN:
+                case WM_CTLCOLORSTATIC:
+                    return SendMessageA(GetParent(window), message, wParam, lParam);
+                case WM_ERASEBKGND: {
+                    RECT client{};
+                    GetClientRect(window, &client);
+                    FillRect(fromInteger<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+                    return 1;
+                }
+                default:
+                    return groupBox();
+            }
+        },
+        groupBox);
 }
 
 LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -38,25 +42,25 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, frameProc, kFrameSubclass);
     }
-    const std::optional<LRESULT> answer = frameMessage(window, message, wParam, lParam);
-    return answer ? *answer : DefSubclassProc(window, message, wParam, lParam);
+    return frameAnswer(window, message, wParam, lParam,
+                       [&] { return DefSubclassProc(window, message, wParam, lParam); });
 }
 
 // Where the common controls could not subclass the frame (short of memory),
 // its procedure is replaced the older way, the one it replaced kept in its
 // window data, so that its options' clicks still reach the form.
 LRESULT CALLBACK replacedFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const std::optional<LRESULT> answer = frameMessage(window, message, wParam, lParam);
-    return answer ? *answer
-                  : CallWindowProcA(fromInteger<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA)),
-                                    window, message, wParam, lParam);
+    return frameAnswer(window, message, wParam, lParam, [&] {
+        return CallWindowProcA(fromInteger<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA)),
+                               window, message, wParam, lParam);
+    });
 }
 
 }  // namespace
 
 FrameView::FrameView(Control& frame, const ViewContext& context)
-    : ControlView(frame), window_("BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0, frame, context) {
-    HWND window = window_.get();
+    : WindowedView(frame, "BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0, context) {
+    HWND window = WindowedView::window();
     if (SetWindowSubclass(window, frameProc, kFrameSubclass, 0) == FALSE) {
         trace("frame " + frame.name() + ": its procedure is replaced instead of subclassed");
         SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_WNDPROC));

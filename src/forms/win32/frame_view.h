@@ -9,15 +9,10 @@ namespace forms::win32 {
 // The group box keeps nothing for itself: its options' notifications and
 // colour requests go on to the form, and it paints its own background so the
 // form's clipping leaves no hole behind it.
-class FrameView final : public ControlView {
+class FrameView final : public WindowedView {
   public:
     FrameView(Control& frame, const ViewContext& context);
-    void mirror() override { window_.mirror(control()); }
     void notified(int /*code*/) override {}
-    HWND window() const override { return window_.get(); }
-
-  private:
-    ChildWindow window_;
 };
 
 }  // namespace forms::win32

@@ -1,16 +1,17 @@
 #include "forms/win32/keyboard_focus.h"
 
+#include "forms/win32/raised_flag.h"
 #include "forms/window_size.h"
 
 namespace forms::win32 {
 
 Control* KeyboardFocus::focusedControl() const {
-    const ControlView* view = viewOf(views_, GetFocus());
+    const ControlView* view = window_.viewOf(GetFocus());
     return view == nullptr ? nullptr : &view->control();
 }
 
 void KeyboardFocus::focus(const Control* control) {
-    const ControlView* view = viewOf(views_, control);
+    const ControlView* view = window_.viewOf(control);
     if (view == nullptr || view->window() == nullptr) {
         return;
     }
@@ -21,7 +22,7 @@ void KeyboardFocus::focus(const Control* control) {
 // To the control in `preferred` if it can hold the focus in view, else to
 // the first control in view.
 void KeyboardFocus::focusOrFirst(HWND preferred) {
-    const ControlView* view = viewOf(views_, preferred);
+    const ControlView* view = window_.viewOf(preferred);
     if (view != nullptr && takesFocus(view->control()) && view->control().reachable() &&
         liesInClientArea(view->control())) {
         focus(&view->control());
@@ -73,7 +74,7 @@ bool KeyboardFocus::handleKey(const MSG& message) {
 }
 
 void KeyboardFocus::moveByTab(Direction direction) {
-    SendMessageA(window_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SendMessageA(window_.window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     focus(nextTabStop(form_, focusedControl(), direction));
 }
 
@@ -88,7 +89,7 @@ bool KeyboardFocus::moveInGroup(Direction direction) {
         return true;
     }
     focus(next);
-    viewOf(views_, next)->notified(BN_CLICKED);
+    window_.viewOf(next)->notified(BN_CLICKED);
     return true;
 }
 

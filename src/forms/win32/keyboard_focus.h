@@ -5,21 +5,31 @@
 #include "forms/form.h"
 #include "forms/tab_order.h"
 #include "forms/win32/control_view.h"
-#include "forms/win32/handles.h"
 
 namespace forms::win32 {
+
+// What a form window's keyboard reads of it: the window, and the view of a
+// control or of a child window (nullptr for none).
+class ViewedWindow {
+  public:
+    virtual HWND window() const = 0;
+    virtual ControlView* viewOf(const Control* control) const = 0;
+    virtual ControlView* viewOf(HWND child) const = 0;
+
+  protected:
+    ~ViewedWindow() = default;
+};
 
 // The keyboard in a form window: where the focus goes on a show, on coming
 // back to the window and when the window narrows, and Tab, Shift+Tab and the
 // arrows through the model's tab order, which holds only the controls in view.
 class KeyboardFocus {
   public:
-    KeyboardFocus(Form& form, const OwnedWindow& window, const ControlViews& views)
-        : form_(form), window_(window), views_(views) {}
+    KeyboardFocus(Form& form, const ViewedWindow& window) : form_(form), window_(window) {}
 
     void toFirst() { focus(nextTabStop(form_, nullptr, Direction::Forward)); }
     // The window is left (WM_ACTIVATE inactive), and has the focus back (WM_SETFOCUS).
-    void windowLeft() { lastFocus_ = viewOf(views_, GetFocus()) ? GetFocus() : lastFocus_; }
+    void windowLeft() { lastFocus_ = window_.viewOf(GetFocus()) ? GetFocus() : lastFocus_; }
     void windowFocused() { focusOrFirst(lastFocus_); }
     // A control's notification: false when it is no act of the user's.
     bool actedOn(const ControlView& view);
@@ -36,8 +46,7 @@ class KeyboardFocus {
     bool moveInGroup(Direction direction);
 
     Form& form_;
-    const OwnedWindow& window_;
-    const ControlViews& views_;
+    const ViewedWindow& window_;
     HWND lastFocus_ = nullptr;
     // The child window the user last clicked or pressed: where the focus
     // goes when the window narrows under it. Only ever compared, so it may

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "forms/toolkit.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/system_call.h"
 
@@ -52,18 +53,28 @@ inline bool madeUpLifecycleMessage(HWND window, UINT message) {
     }
 }
 
-// The object a window of ours was created for (CreateWindowExA's last
-// argument), kept in the window's data from its first message; null before
-// that and once the object has let the window go. The caller has turned
-// away made-up lifecycle messages first.
+// Every window procedure of ours. The window keeps its object (CreateWindowExA's
+// last argument) from its first message; before that, and once the object has
+// let it go, the default procedure answers. The object's `handleMessage`
+// answers inside the guard, and its `failed` for what that lets out.
 template <typename Object>
-Object* objectOfWindow(HWND window, UINT message, LPARAM lParam) {
+LRESULT CALLBACK ownWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (madeUpLifecycleMessage(window, message)) {
+        return 0;
+    }
     if (message == WM_NCCREATE) {
         const auto* create = fromInteger<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    return fromInteger<Object*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = fromInteger<Object*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return atEdge(
+        self->toolkit().errors(),
+        [&] { return self->handleMessage(window, message, wParam, lParam); },
+        [&] { return self->failed(window, message, wParam, lParam); });
 }
 
 }  // namespace forms::win32

@@ -5,6 +5,7 @@
 
 #include "forms/win32/handles.h"
 #include "forms/win32/newer_windows.h"
+#include "forms/win32/win32_platform.h"
 
 namespace forms::win32 {
 
@@ -31,13 +32,18 @@ struct FaceSearch {
 
 // A face is usable when it scales, or when one of its bitmaps is the size
 // wanted: a bitmap face stretched to another size looks worse than any
-// outline face.
+// outline face. A failure ends the search where it stands.
 int CALLBACK noteUsableFace(const LOGFONTA* /*font*/, const TEXTMETRICA* metrics, DWORD type,
                             LPARAM search) {
-    auto* wanted = fromInteger<FaceSearch*>(search);
-    wanted->usable = (type & RASTER_FONTTYPE) == 0 ||
-                     metrics->tmHeight - metrics->tmInternalLeading == wanted->emHeight;
-    return wanted->usable ? 0 : 1;
+    return atEdge(
+        MessageBoxErrors{},
+        [&] {
+            auto* wanted = fromInteger<FaceSearch*>(search);
+            wanted->usable = (type & RASTER_FONTTYPE) == 0 ||
+                             metrics->tmHeight - metrics->tmInternalLeading == wanted->emHeight;
+            return wanted->usable ? 0 : 1;
+        },
+        [] { return 0; });
 }
 
 bool faceUsable(const char* face, int emHeight) {

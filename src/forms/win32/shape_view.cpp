@@ -50,7 +50,7 @@ ShapeView::~ShapeView() {
 
 void ShapeView::createWindow() {
     const char* shapeClass = programNames().shapeClass;
-    registerWindowClass(instance_, shapeClass, windowProc);
+    registerWindowClass(instance_, shapeClass, ownWindowProc<ShapeView>);
     // It shows no caption: readers have the name from the model.
     const RECT at = where();
     window_.reset(checked(
@@ -59,34 +59,22 @@ void ShapeView::createWindow() {
         "Could not create the window of " + shape_.name()));
 }
 
-LRESULT CALLBACK ShapeView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (madeUpLifecycleMessage(window, message)) {
-        return 0;
-    }
-    const auto systems = [&] { return DefWindowProcA(window, message, wParam, lParam); };
-    auto* self = objectOfWindow<ShapeView>(window, message, lParam);
-    if (self == nullptr) {
-        return systems();
-    }
-    return self->shape_.owner().toolkit().atEdge(
-        [&]() -> LRESULT {
-            switch (message) {
-                case WM_GETOBJECT:
-                    if (const LRESULT answer = self->accessible_.answer(window, wParam, lParam)) {
-                        return answer;
-                    }
-                    break;
-                case WM_ERASEBKGND:
-                    return 1;
-                case WM_PAINT:
-                    self->showSurfaceBeneath(window, beginPaint(window).get());
-                    return 0;
-                default:
-                    break;
+LRESULT ShapeView::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_GETOBJECT:
+            if (const LRESULT answer = accessible_.answer(window, wParam, lParam)) {
+                return answer;
             }
-            return systems();
-        },
-        systems);
+            break;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            showSurfaceBeneath(window, beginPaint(window).get());
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // The form draws its surface, this shape and any in front of it included,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/form.h"
 #include "forms/win32/control_view.h"
 
 namespace forms::win32 {
@@ -23,7 +24,13 @@ class ShapeView final : public ControlView {
     HWND window() const override { return window_.get(); }
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Object>
+    friend LRESULT CALLBACK ownWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    Toolkit& toolkit() const { return shape_.owner().toolkit(); }
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT failed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     void createWindow();
     void showSurfaceBeneath(HWND window, HDC dc) const;
     RECT where() const;

@@ -21,33 +21,35 @@ PixelRect pixelRectOf(const RECT& rect) {
 }  // namespace
 
 // The window went to a display of another DPI (or the display's DPI
-// changed): it goes where the system says, at the size the twips give there.
+// changed): it goes where the system says, at the size the twips give there,
+// and the model takes that place as it stands. The DPI is the window's to
+// change; once it draws at `dpi`, it is already where the model says.
 bool WindowPlacement::moveToNewDpi(int dpi, const RECT* suggested) {
     const auto placed = placeAfterDpiChange(
         form_, dpi,
         suggested == nullptr ? std::nullopt
                              : std::optional<PixelPoint>{{suggested->left, suggested->top}},
-        frameExtentOf(window_.get(), dpi));
+        frameExtentOf(window_.window(), dpi));
     if (!placed) {
         return false;
     }
-    scale_.dpi = dpi;
     {
         const RaisedFlag ours = placing();
-        SetWindowPos(window_.get(), nullptr, placed->left, placed->top, placed->size.width,
+        SetWindowPos(window_.window(), nullptr, placed->left, placed->top, placed->size.width,
                      placed->size.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    const RaisedFlag adopting(adopting_);
     form_.setLeft(placed->leftTwips);
     form_.setTop(placed->topTwips);
     return true;
 }
 
 void WindowPlacement::place() {
-    HWND window = window_.get();
-    const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight,
-                                          scale_.dpi, frameExtentOf(window, scale_.dpi));
-    const RECT wanted{twipsToPixels(form_.Left(), scale_.dpi),
-                      twipsToPixels(form_.Top(), scale_.dpi), 0, 0};
+    HWND window = window_.window();
+    const int dpi = window_.dpi();
+    const PixelSize size = outerPixelSize(clientWidthTwips(form_), form_.design().clientHeight, dpi,
+                                          frameExtentOf(window, dpi));
+    const RECT wanted{twipsToPixels(form_.Left(), dpi), twipsToPixels(form_.Top(), dpi), 0, 0};
     RECT now{};
     GetWindowRect(window, &now);
     // Showing a window that has not moved must not pay for a move.
@@ -61,7 +63,7 @@ void WindowPlacement::place() {
 
 void WindowPlacement::moved() {
     // Minimising parks the window far off screen; that is no place of the user's.
-    if (!placing_ && IsIconic(window_.get()) == FALSE) {
+    if (!placing_ && IsIconic(window_.window()) == FALSE) {
         keepUsersPosition();
     }
 }
@@ -69,8 +71,8 @@ void WindowPlacement::moved() {
 // A minimised window has no task-bar button to come back by: showing it
 // brings it back from its icon first.
 void WindowPlacement::restoreIfMinimised() const {
-    if (form_.Visible() && IsIconic(window_.get()) != FALSE) {
-        ShowWindow(window_.get(), SW_RESTORE);
+    if (form_.Visible() && IsIconic(window_.window()) != FALSE) {
+        ShowWindow(window_.window(), SW_RESTORE);
     }
 }
 
@@ -78,10 +80,10 @@ void WindowPlacement::restoreIfMinimised() const {
 // The window is already there, so the model's change moves nothing.
 void WindowPlacement::keepUsersPosition() {
     RECT where{};
-    GetWindowRect(window_.get(), &where);
+    GetWindowRect(window_.window(), &where);
     const RaisedFlag adopting(adopting_);
-    form_.setLeft(pixelsToTwips(where.left, scale_.dpi));
-    form_.setTop(pixelsToTwips(where.top, scale_.dpi));
+    form_.setLeft(pixelsToTwips(where.left, window_.dpi()));
+    form_.setTop(pixelsToTwips(where.top, window_.dpi()));
 }
 
 // A place the user left the window at may since have gone with a monitor, or
@@ -92,7 +94,7 @@ void WindowPlacement::keepUsersPosition() {
 // monitor stays where it is. A minimised window is parked off screen by the
 // system and comes back from there by itself.
 void WindowPlacement::bringIntoWorkArea() {
-    HWND window = window_.get();
+    HWND window = window_.window();
     if (IsIconic(window) != FALSE) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "forms/win32/debug_trace.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/system_call.h"
+#include "forms/win32/win32_platform.h"
 #include "tray/tray_window_procedure.h"
 
 namespace tray::win32 {
@@ -43,12 +44,14 @@ static_assert(kAnotherStartMessage == WM_USER + 2);
 // there before, whose result is returned unchanged.
 LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (const auto* module = static_cast<const Module1*>(GetPropA(hWnd, kModuleProperty))) {
-        module->deliver(uMsg, wParam, lParam);
+        forms::atEdge(
+            forms::win32::MessageBoxErrors{}, [&] { module->deliver(uMsg, wParam, lParam); },
+            [] {});
     }
     return CallWindowProcA(gPrevWndProc, hWnd, uMsg, wParam, lParam);
 }
 
-void Module1::deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) const noexcept {
+void Module1::deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) const {
     if (events_ == nullptr) {
         return;
     }
@@ -57,11 +60,7 @@ void Module1::deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) const noexcept {
     if (uMsg == kAnotherStartMessage) {
         ReplyMessage(events_->ending() ? kResidentEnding : kResidentOpens);
     }
-    try {
-        deliverShellMessage({gTrayMsg, messages_.taskbarCreated}, *events_, uMsg, wParam, lParam);
-    } catch (...) {
-        toolkit_.reportCaught();
-    }
+    deliverShellMessage({gTrayMsg, messages_.taskbarCreated}, *events_, uMsg, wParam, lParam);
 }
 
 void Module1::setHookTarget(forms::NativeHandle window, const ShellMessages& messages,

@@ -14,7 +14,7 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 class Module1 final : public TrayHook {
   public:
-    explicit Module1(forms::Toolkit& toolkit) : toolkit_(toolkit) {}
+    Module1() = default;
     Module1(const Module1&) = delete;
     Module1& operator=(const Module1&) = delete;
 
@@ -23,11 +23,10 @@ class Module1 final : public TrayHook {
     void HookTray() override;
     void UnhookTray() override;
 
-    // Runs inside the hooked window procedure, which nothing may leave.
-    void deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) const noexcept;
+    // What the hooked window procedure hears, handed to frmPopUp.
+    void deliver(UINT uMsg, WPARAM wParam, LPARAM lParam) const;
 
   private:
-    forms::Toolkit& toolkit_;
     ShellMessages messages_;
     ShellEvents* events_ = nullptr;
 };

@@ -143,7 +143,8 @@ TEST_F(ControlEventRule, WhateverReachesTheEdgeIsReportedAsOneRunTimeErrorAndFal
     for (const auto& [raise, expected, answer] : cases) {
         errors.reports.clear();
         c().button.replaceClickHandler(raise);
-        EXPECT_STREQ(toolkit.atEdge(
+        EXPECT_STREQ(forms::atEdge(
+                         errors,
                          [this] {
                              c().button.userClick();
                              return "handled";
@@ -154,6 +155,13 @@ TEST_F(ControlEventRule, WhateverReachesTheEdgeIsReportedAsOneRunTimeErrorAndFal
         EXPECT_EQ(errors.reports[0].number, expected.number);
         EXPECT_EQ(errors.reports[0].message, expected.message);
     }
+    // Telling of it may fail as well (no memory left for the text).
+    struct FailingReport : forms::ErrorHandler {
+        void report(const RuntimeError& /*error*/) override { throw std::bad_alloc(); }
+    } failing;
+    EXPECT_STREQ(forms::atEdge(
+                     failing, []() -> const char* { throw 42; }, [] { return "fallback"; }),
+                 "fallback");
 }
 
 TEST_F(ControlEventRule, SettledRunsOnceAfterEachOutermostEvent) {

@@ -75,6 +75,8 @@ TEST(WindowSize, AWindowComesBackInsideTheWorkAreaClippedToItsMonitor) {
         {"under the task bar", {500, 300, 120, 439}, vga, {0, 0, 640, 452}, {500, 13, 120, 439}},
         {"stale work area", {520, 565, 120, 439}, vga, {0, 0, 1024, 740}, {520, 41, 120, 439}},
         {"work area off it", {900, 900, 120, 439}, vga, {1024, 0, 800, 600}, {520, 41, 120, 439}},
+        {"work area beside it", {900, 900, 120, 439}, vga, {640, 0, 800, 600}, {520, 41, 120, 439}},
+        {"work area below it", {900, 900, 120, 439}, vga, {0, 480, 640, 400}, {520, 41, 120, 439}},
         {"larger than the area", {50, 50, 700, 500}, vga, {0, 0, 640, 452}, {0, 0, 700, 500}},
     };
     for (const Case& k : cases) {
