@@ -9,9 +9,7 @@ source "$(dirname "$0")/../lib/harness.sh"
 readonly WS_MINIMIZE=0x20000000 LOCK_NAME='Local\Quenda.Resident' WM_NCDESTROY=0x0082
 readonly NO_ANSWER='Quenda is already running but does not respond.'
 
-setup_line() { e2e_automate find --class QuendaSetup; }
-
-minimised() { (($(e2e_field "$(setup_line)" style) & WS_MINIMIZE)); }
+minimised() { (($(e2e_setup_field style) & WS_MINIMIZE)); }
 
 restored() { ! minimised; }
 
@@ -50,7 +48,7 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_th
 
     # The setup window's hidden owner is not for closing.
     local owner
-    owner="$(e2e_field "$(setup_line)" owner)"
+    owner="$(e2e_setup_field owner)"
     e2e_automate send --hwnd "$owner" WM_CLOSE >/dev/null
     e2e_automate send --hwnd "$owner" WM_SYSCOMMAND SC_CLOSE >/dev/null
     e2e_automate find --class QuendaSetup --visible --timeout 0 >/dev/null ||
@@ -61,7 +59,7 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_th
     minimised || e2e_fail "the setup window did not minimise"
     e2e_tray_click "$WM_LBUTTONDOWN"
     wait_until 10 restored || e2e_fail "a tray press left the setup window minimised"
-    e2e_expect_eq "0,0" "$(e2e_field "$(setup_line)" rect | cut -d, -f1-2)" "restored place"
+    e2e_expect_eq "0 0" "$(e2e_setup_field rect | cut -d ' ' -f1-2)" "restored place"
 
     # The task bar announcing itself with the icon still there: later
     # changes still reach the tooltip.
@@ -76,7 +74,7 @@ test_hidden_windows_ignore_closes_the_tray_restores_and_taskbar_created_keeps_th
 make_up_destroys() {
     local window
     for window in "$(e2e_field "$(e2e_automate find --class "$QUENDA_POPUP_CLASS")" hwnd)" \
-        "$(e2e_field "$(setup_line)" hwnd)" \
+        "$(e2e_setup_field hwnd)" \
         "$(e2e_field "$(e2e_automate find --class QuendaSetup --child-class QuendaShape)" hwnd)"; do
         e2e_automate send --hwnd "$window" "$WM_NCDESTROY" >/dev/null
     done
@@ -98,7 +96,7 @@ test_a_polite_end_saves_the_unconfirmed_change_whichever_window_hears_first() {
         fi
         e2e_click QuendaSetup PAL
         if [[ "$closes" == *taskkill ]]; then
-            WINEDEBUG=-all "$WINE64" taskkill /pid "$(e2e_field "$(setup_line)" pid)" >/dev/null 2>&1 ||
+            WINEDEBUG=-all "$WINE64" taskkill /pid "$(e2e_setup_field pid)" >/dev/null 2>&1 ||
                 e2e_fail "taskkill found no program"
         else
             for class in $closes; do
@@ -129,8 +127,7 @@ test_a_close_while_an_error_box_is_up_ends_the_program_once() {
     e2e_show_setup
     e2e_reg_set Filter None x
     e2e_automate post --class QuendaSetup --child Cancel BM_CLICK >/dev/null
-    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
-        e2e_fail "no message box about the bad value"
+    e2e_message_box "about the bad value" >/dev/null
     e2e_automate post --class "$QUENDA_POPUP_CLASS" WM_CLOSE >/dev/null
     e2e_wait_exit 15 || e2e_fail "the program did not end with the error box up"
     e2e_expect_eq 2 "$(debug_count '^Quenda: tray delete$')" "icon deletes (Exit, then unload)"
@@ -147,8 +144,7 @@ test_starts_while_exit_reports_a_failed_save_leave_one_copy_once_the_ending_copy
     e2e_show_setup
     e2e_automate volatile 'Software\Quenda' >/dev/null
     e2e_automate post --class QuendaSetup --child Exit BM_CLICK >/dev/null
-    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
-        e2e_fail "no message box about the failed save"
+    e2e_message_box "about the failed save" >/dev/null
     local later held_up
     LATER_PIDS=()
     for later in 1 2 3; do

@@ -75,20 +75,17 @@ Display on VGA only, or|centred'
 centred' "$(preview_changes)" "the values the changes carried"
 }
 
-# The window's outer box, and the work area of the monitor nearest to it.
-setup_box() { e2e_field "$(e2e_automate find --class QuendaSetup)" "$1" | tr , ' '; }
-
 # The window lies wholly on a screen of $1 x $2 pixels.
 on_screen_of() {
     local left top width height
-    read -r left top width height <<<"$(setup_box rect)"
+    read -r left top width height <<<"$(e2e_setup_field rect)"
     ((left >= 0 && top >= 0 && left + width <= $1 && top + height <= $2))
 }
 
 inside_work_area() {
     local left top width height work_x work_y work_width work_height
-    read -r left top width height <<<"$(setup_box rect)"
-    read -r work_x work_y work_width work_height <<<"$(setup_box work)"
+    read -r left top width height <<<"$(e2e_setup_field rect)"
+    read -r work_x work_y work_width work_height <<<"$(e2e_setup_field work)"
     ((left >= work_x && top >= work_y && left + width <= work_x + work_width &&
         top + height <= work_y + work_height))
 }
@@ -108,12 +105,12 @@ test_reach_a_window_left_off_screen_opens_inside_the_work_area() {
     e2e_show_setup
     local left top width height work_x work_y work_width work_height
     leave_at_and_reopen 300 200
-    read -r left top _ _ <<<"$(setup_box rect)"
+    read -r left top _ _ <<<"$(e2e_setup_field rect)"
     e2e_expect_eq "300 200" "$left $top" "a window left on the screen stays where it was"
 
     leave_at_and_reopen 2600 1900
-    read -r left top width height <<<"$(setup_box rect)"
-    read -r work_x work_y work_width work_height <<<"$(setup_box work)"
+    read -r left top width height <<<"$(e2e_setup_field rect)"
+    read -r work_x work_y work_width work_height <<<"$(e2e_setup_field work)"
     inside_work_area ||
         e2e_fail "the window at $left,$top ($width x $height) is not inside the work area $work_x,$work_y ($work_width x $work_height)"
     e2e_expect_eq "$((work_x + work_width - width)) $((work_y + work_height - height))" \
@@ -123,8 +120,8 @@ test_reach_a_window_left_off_screen_opens_inside_the_work_area() {
     # brings it back before the keyboard goes to it.
     e2e_automate move --class QuendaSetup -3000 -3000 >/dev/null
     e2e_tray_click "$WM_LBUTTONDOWN"
-    wait_until 10 inside_work_area || e2e_fail "a tray press left the shown window at $(setup_box rect)"
-    e2e_expect_eq "$work_x $work_y" "$(setup_box rect | cut -d ' ' -f 1-2)" \
+    wait_until 10 inside_work_area || e2e_fail "a tray press left the shown window at $(e2e_setup_field rect)"
+    e2e_expect_eq "$work_x $work_y" "$(e2e_setup_field rect | cut -d ' ' -f 1-2)" \
         "the corner of the work area nearest to where it was moved"
 }
 
@@ -137,10 +134,10 @@ test_reach_a_shown_window_follows_a_change_to_a_smaller_display_mode() {
     e2e_show_setup
     e2e_automate move --class QuendaSetup 1100 560 >/dev/null
     e2e_automate mode 640 480 >/dev/null || e2e_fail "the display refused 640x480"
-    wait_until 10 on_screen_of 640 480 || e2e_fail "after the change the window is at $(setup_box rect)"
+    wait_until 10 on_screen_of 640 480 || e2e_fail "after the change the window is at $(e2e_setup_field rect)"
     e2e_automate send --class QuendaSetup "$WM_SETTINGCHANGE" "$SPI_SETWORKAREA" >/dev/null
     wait_until 10 inside_work_area ||
-        e2e_fail "the window at $(setup_box rect) is not inside the work area $(setup_box work)"
+        e2e_fail "the window at $(e2e_setup_field rect) is not inside the work area $(e2e_setup_field work)"
 }
 
 e2e_main "$@"

@@ -6,18 +6,12 @@
 set -euo pipefail
 source "$(dirname "$0")/../lib/harness.sh"
 
-show_setup_window() {
-    e2e_wait_resident
-    e2e_open_setup
-}
-
 checked() {
     e2e_field "$(e2e_automate find --class QuendaSetup --child "$1")" checked
 }
 
 test_ok_writes_every_value() {
-    e2e_start
-    show_setup_window
+    e2e_show_setup
     e2e_click QuendaSetup None
     e2e_click QuendaSetup "Advanced >>"
     for _ in 1 2 3; do
@@ -35,8 +29,7 @@ test_stored_values_come_back_at_start_up() {
     e2e_reg_set Filter None True
     e2e_reg_set Filter Medium False
     e2e_reg_set Position Horizontal 24
-    e2e_start
-    show_setup_window
+    e2e_show_setup
     e2e_expect_eq 1 "$(checked None)" "None checked"
     e2e_expect_eq 0 "$(checked Medium)" "Medium checked"
     e2e_expect_eq "16" "$(e2e_codes)" "commands at start-up; an offset sends no step"
@@ -50,8 +43,7 @@ test_bad_values_are_reported_once_and_the_rest_applies() {
     e2e_reg_set Filter None True
     e2e_reg_set Filter Medium False
     e2e_start
-    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 >/dev/null ||
-        e2e_fail "no message box about the bad values"
+    e2e_message_box "about the bad values" >/dev/null
     e2e_log "screenshot: $(e2e_screenshot bad-values)"
     local text
     text="$(e2e_automate children --class '#32770' --title Quenda | grep -o 'Some saved settings.*' ||
@@ -60,7 +52,8 @@ test_bad_values_are_reported_once_and_the_rest_applies() {
         "$text" == *'Position\\Horizontal holds "12"'* ]] ||
         e2e_fail "the message does not name all three values: $text"
     e2e_automate click --class '#32770' --title Quenda --child OK >/dev/null
-    show_setup_window
+    e2e_wait_resident
+    e2e_open_setup
     # Counted in the raw log: Wine shortens a long debug line, which then has
     # no closing quote for e2e_debug_lines to find.
     e2e_expect_eq 1 "$(grep -a -c 'OutputDebugStringA "Quenda: error ' "$E2E_LOG")" "error reports"
@@ -91,8 +84,7 @@ test_a_report_of_every_value_fits_the_smallest_screen() {
     } >"$reg"
     wine_reg import "Z:${reg//\//\\}" || e2e_fail "could not import $reg"
     e2e_start
-    box="$(e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000)" ||
-        e2e_fail "no message box about the bad values"
+    box="$(e2e_message_box "about the bad values")"
     button="$(e2e_automate find --class '#32770' --title Quenda --child OK)"
     IFS=, read -r left top width height <<<"$(e2e_field "$box" rect)"
     IFS=, read -r x y w h <<<"$(e2e_field "$button" rect)"

@@ -53,13 +53,8 @@ readonly SHAPE_SCREEN=(1965 4320 1380 1275) SHAPE_IMAGE=(2157 4512 990 885)
 
 # ---- The window and its children ------------------------------------------------
 
-setup_window() { e2e_automate find --class QuendaSetup; }
-
 # Nearest whole pixel of a twips value.
 pixels() { printf '%d\n' $(((2 * $1 + TWIPS_PER_PIXEL) / (2 * TWIPS_PER_PIXEL))); }
-
-# Field $2 of the setup window's line ("rect" or "client"), as four numbers.
-window_box() { e2e_field "$(setup_window)" "$1" | tr , ' '; }
 
 # The window's children as LAYOUT lists them, measured on the screen, each
 # followed by |id|handle.
@@ -198,10 +193,10 @@ preview_region() {
 
 test_window_compact_width_shows_the_left_column_at_its_layout_places() {
     e2e_show_setup
-    e2e_expect_eq Orvix "$(e2e_field "$(setup_window)" text)" "caption"
+    e2e_expect_eq Orvix "$(e2e_setup_field text)" "caption"
     local left top width client_x client_y client_width client_height
-    read -r left top width _ <<<"$(window_box rect)"
-    read -r client_x client_y client_width client_height <<<"$(window_box client)"
+    read -r left top width _ <<<"$(e2e_setup_field rect)"
+    read -r client_x client_y client_width client_height <<<"$(e2e_setup_field client)"
     e2e_expect_eq "0 0 $(pixels $OUTER_COMPACT)" "$left $top $width" "outer left, top and width"
     e2e_expect_eq "$(pixels $CLIENT_HEIGHT)" "$client_height" "client height"
     local client_twips=$((client_width * TWIPS_PER_PIXEL))
@@ -231,8 +226,8 @@ test_window_advanced_width_shows_everything_and_the_preview() {
     e2e_show_setup
     e2e_click QuendaSetup "Advanced >>"
     local left top width height client_x client_y client_width client_height
-    read -r left top width height <<<"$(window_box rect)"
-    read -r client_x client_y client_width client_height <<<"$(window_box client)"
+    read -r left top width height <<<"$(e2e_setup_field rect)"
+    read -r client_x client_y client_width client_height <<<"$(e2e_setup_field client)"
     e2e_expect_eq "0 0 $(pixels $OUTER_ADVANCED)" "$left $top $width" "outer left, top and width"
     e2e_expect_eq "$(pixels $CLIENT_HEIGHT)" "$client_height" "client height"
     local client_twips=$((client_width * TWIPS_PER_PIXEL))
@@ -268,7 +263,7 @@ test_window_advanced_width_shows_everything_and_the_preview() {
     done
 
     e2e_click QuendaSetup "<<Advanced"
-    read -r _ _ width _ <<<"$(window_box rect)"
+    read -r _ _ width _ <<<"$(e2e_setup_field rect)"
     e2e_expect_eq "$(pixels $OUTER_COMPACT)" "$width" "outer width after a second press"
     e2e_automate find --class QuendaSetup --child "Advanced>>" >/dev/null ||
         e2e_fail "no button \"Advanced>>\" after a second press"

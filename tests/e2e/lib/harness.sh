@@ -154,6 +154,17 @@ e2e_window_shown() {
 
 e2e_window_hidden() { ! e2e_window_shown "$1"; }
 
+# Field $1 of the setup window's line (rect, client, work, hwnd, pid, ...),
+# commas as blanks: "rect" gives "LEFT TOP WIDTH HEIGHT".
+e2e_setup_field() { e2e_field "$(e2e_automate find --class QuendaSetup)" "$1" | tr , ' '; }
+
+# The line of the program's message box once it shows; fails after 15 s,
+# saying what the box was to be about ($1).
+e2e_message_box() {
+    e2e_automate find --class '#32770' --title Quenda --visible --timeout 15000 ||
+        e2e_fail "no message box $1"
+}
+
 # Clicks the child window captioned $2 of the window of class $1.
 e2e_click() {
     e2e_automate click --class "$1" --child "$2" >/dev/null
