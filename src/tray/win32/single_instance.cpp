@@ -1,6 +1,5 @@
 #include "tray/win32/single_instance.h"
 
-#include <algorithm>
 #include <array>
 
 #include "forms/win32/debug_trace.h"
@@ -16,9 +15,6 @@ namespace {
 constexpr std::array<const char*, SingleInstance::kNames> kMutexNames{"Local\\Quenda.Resident",
                                                                       "Local\\Quenda.Resident.2"};
 constexpr DWORD kPollMs = 100;
-// A window that is there gets at least this long to answer, however little
-// is left of its copy's time: it may be a copy that has only just started.
-constexpr UINT kLeastAnswerMs = 1000;
 // An ending copy may be showing the user why its settings were not saved:
 // it has this long to be answered and end.
 constexpr DWORD kWaitForEndingMs = 120000;
@@ -97,9 +93,12 @@ Answer SingleInstance::askResidentCopy() {
     GetWindowThreadProcessId(askedWindow_, &process);
     askedProcess_.reset(process == 0 ? nullptr : OpenProcess(SYNCHRONIZE, FALSE, process));
     AllowSetForegroundWindow(process);
+    // A copy that has only just shown its window answers once it has restored
+    // the settings to the card: it gets its whole time to answer, whenever
+    // its window was found.
     DWORD_PTR reply = 0;
     if (SendMessageTimeoutA(askedWindow_, kAnotherStartMessage, 0, 0, SMTO_ABORTIFHUNG,
-                            std::max(windowDeadline_.msLeft(), kLeastAnswerMs), &reply) != 0) {
+                            kWaitForResidentMs, &reply) != 0) {
         return answerOf(reply);
     }
     if (IsWindow(askedWindow_) == FALSE) {
