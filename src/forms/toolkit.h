@@ -75,7 +75,6 @@ class Toolkit {
     // The event boundary: a run-time error the handler lets out is reported,
     // then control returns to whoever raised the event.
     void runEvent(const std::function<void()>& handler);
-    void reportError(const RuntimeError& error) { errors_.report(error); }
     ErrorHandler& errors() const { return errors_; }
     // Runs after every outermost event, once all its nested events are done:
     // the moment to bring anything that mirrors the forms up to date.

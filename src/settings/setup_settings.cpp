@@ -265,7 +265,7 @@ void ReadSettingsFromFile(const SetupSettings& setup, SettingsStore& store,
         }
     }
     if (reader.firstError) {
-        toolkit.reportError({*reader.firstError, reportText(reader.lines)});
+        toolkit.errors().report({*reader.firstError, reportText(reader.lines)});
     }
 }
 
