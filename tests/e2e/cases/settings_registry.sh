@@ -75,14 +75,10 @@ test_bad_values_are_reported_once_and_the_rest_applies() {
 # program meets (800 x 600, less the task bar) with its button on screen, and
 # names each value or counts those it could not name.
 test_a_report_of_every_value_fits_the_smallest_screen() {
-    local reg="$E2E_TEST_DIR/numbers.reg" section key box button text named more
-    {
-        printf 'REGEDIT4\n'
-        while IFS='\=' read -r section key _; do
-            printf '\n[HKEY_CURRENT_USER\\Software\\Quenda\\%s]\n"%s"=dword:00000001\n' "$section" "$key"
-        done < <(e2e_saved_values)
-    } >"$reg"
-    wine_reg import "Z:${reg//\//\\}" || e2e_fail "could not import $reg"
+    local section key box button text named more
+    while IFS='\=' read -r section key _; do
+        e2e_reg_set "$section" "$key" 1 REG_DWORD
+    done < <(e2e_saved_values)
     e2e_start
     box="$(e2e_message_box "about the bad values")"
     button="$(e2e_automate find --class '#32770' --title Quenda --child OK)"

@@ -266,9 +266,10 @@ e2e_reg_reset() {
     wine_reg delete "$E2E_SETTINGS_KEY" /f || true
 }
 
-# e2e_reg_set SECTION KEY VALUE: one REG_SZ value, as the program stores it.
+# e2e_reg_set SECTION KEY VALUE [TYPE]: one value, REG_SZ as the program
+# stores it unless another type is named.
 e2e_reg_set() {
-    wine_reg add "$E2E_SETTINGS_KEY\\$1" /v "$2" /t REG_SZ /d "$3" /f
+    wine_reg add "$E2E_SETTINGS_KEY\\$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f
 }
 
 # e2e_reg_get SECTION KEY: prints the value; fails when there is none.

@@ -337,19 +337,4 @@ TEST(Residency, ALaterStartOpensTheResidentCopyOrTakesThePlaceOfOneThatEnded) {
     }
 }
 
-// Two starts wait for the same ending copy: once it has gone, one of them
-// takes its place and the other opens that one's window.
-TEST(Residency, OfStartsWaitingForAnEndingCopyExactlyOneRuns) {
-    int holders = 1;
-    FakeStart first(holders, {Answer::Ending, Answer::NoWindow, Answer::Opens});
-    FakeStart second(holders, {Answer::Ending});
-    second.meanwhile = [&] { return --holders == 0; };  // the ending copy goes
-    bool secondRuns = false;
-    first.meanwhile = [&] { return secondRuns = tray::becomeResident(second); };
-    EXPECT_FALSE(tray::becomeResident(first));
-    EXPECT_TRUE(secondRuns);
-    EXPECT_EQ(holders, 1);
-    EXPECT_FALSE(first.told || second.told);
-}
-
 }  // namespace
