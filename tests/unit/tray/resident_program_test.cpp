@@ -264,22 +264,27 @@ TEST(TrayWindowProcedure, EachShellMessageIsOneNamedCallAndNothingElseActs) {
 namespace {
 
 using tray::Answer;
-using tray::GivingUp;
+
+struct Start {
+    const char* name;
+    int holders;                               // the resident copy's handle, if any
+    std::vector<Answer> answers;               // then no window
+    std::optional<int> holdersAfterFirstWait;  // none: the copy does not end
+    const char* outcome;
+};
 
 // A later start against the lock's name, which lives while anyone holds a
 // handle on it: the resident copy, and each start until it lets go.
 struct FakeStart : tray::ResidencyLock {
-    FakeStart(int& names, std::vector<Answer> script)
-        : holders(names), answers(std::move(script)) {}
+    explicit FakeStart(const Start& start) : k(start), holders(start.holders) {}
 
-    int& holders;
-    std::vector<Answer> answers;  // then no window
+    const Start& k;
+    int holders;
     std::size_t asked = 0;
-    std::function<bool()> meanwhile;  // what the others do during the first wait; false: no end
-    int windowWaits = 3;
+    int waits = 0;
     bool holding = false;
     bool heldWhileWaiting = false;
-    std::optional<GivingUp> told;
+    const char* told = nullptr;
 
     bool acquire() override {
         holding = true;
@@ -287,20 +292,21 @@ struct FakeStart : tray::ResidencyLock {
     }
     void release() override { holders -= std::exchange(holding, false) ? 1 : 0; }
     Answer askResidentCopy() override {
-        return asked < answers.size() ? answers[asked++] : Answer::NoWindow;
+        return asked < k.answers.size() ? k.answers[asked++] : Answer::NoWindow;
     }
     bool waitForEnd() override { return waited(); }
-    bool waitForWindow() override { return waited() && windowWaits-- > 0; }
-    void tellUser(GivingUp why) override { told = why; }
+    bool waitForWindow() override { return waited() && waits < 10; }
+    void tellUser(tray::GivingUp why) override {
+        told = why == tray::GivingUp::NoResponse ? "no response" : "still closing";
+    }
+    // The resident copy goes, or stays, during the first wait.
     bool waited() {
         heldWhileWaiting = heldWhileWaiting || holding;
-        return !meanwhile || std::exchange(meanwhile, {})();
-    }
-    std::string outcome(bool resident) const {
-        return resident                        ? "runs"
-               : !told                         ? "opens"
-               : *told == GivingUp::NoResponse ? "no response"
-                                               : "still closing";
+        if (waits++ > 0) {
+            return true;
+        }
+        holders = k.holdersAfterFirstWait.value_or(holders);
+        return k.holdersAfterFirstWait.has_value();
     }
 };
 
@@ -308,14 +314,7 @@ struct FakeStart : tray::ResidencyLock {
 // ended, or of one whose window has gone and whose lock is free again; it
 // gives up only on a copy that gives no answer or does not end in time.
 TEST(Residency, ALaterStartOpensTheResidentCopyOrTakesThePlaceOfOneThatEnded) {
-    struct Case {
-        const char* name;
-        int holders;  // the resident copy's handle, if any
-        std::vector<Answer> answers;
-        std::optional<int> holdersAfterFirstWait;  // none: the copy does not end
-        const char* outcome;
-    };
-    const Case cases[] = {
+    const Start starts[] = {
         {"first start", 0, {}, 0, "runs"},
         {"resident copy opens", 1, {Answer::Opens}, 1, "opens"},
         {"resident copy gives no answer", 1, {Answer::NoAnswer}, 1, "no response"},
@@ -325,14 +324,14 @@ TEST(Residency, ALaterStartOpensTheResidentCopyOrTakesThePlaceOfOneThatEnded) {
         {"its window gone, then its lock", 1, {Answer::NoWindow}, 0, "runs"},
         {"a lock but never a window", 1, {}, std::nullopt, "no response"},
     };
-    for (const Case& k : cases) {
-        int holders = k.holders;
-        FakeStart start(holders, k.answers);
-        start.meanwhile = [&] {
-            holders = k.holdersAfterFirstWait.value_or(holders);
-            return k.holdersAfterFirstWait.has_value();
-        };
-        EXPECT_EQ(start.outcome(tray::becomeResident(start)), k.outcome) << k.name;
+    for (const Start& k : starts) {
+        FakeStart start(k);
+        const bool runs = tray::becomeResident(start);
+        EXPECT_STREQ(runs                    ? "runs"
+                     : start.told != nullptr ? start.told
+                                             : "opens",
+                     k.outcome)
+            << k.name;
         EXPECT_FALSE(start.heldWhileWaiting) << k.name;
     }
 }
